@@ -1,0 +1,34 @@
+// Failures of the database layer, as the rest of the programs see them.
+#pragma once
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+namespace velmora {
+
+// A failure reported by the Firebird server or by the session layer itself. The message
+// is the server's text (Windows-1252 bytes); the code is the first ISC error code of the
+// status vector (0 for failures raised by the session layer, such as a row not found).
+class ErrorBaseDatos : public std::runtime_error {
+public:
+    explicit ErrorBaseDatos(const std::string& mensaje, long codigo = 0, int sqlcode = 0)
+        : std::runtime_error(mensaje), codigo_(codigo), sqlcode_(sqlcode) {}
+
+    long codigo() const noexcept { return codigo_; }
+    int sqlcode() const noexcept { return sqlcode_; }
+    std::string mensaje() const { return what(); }
+
+private:
+    long codigo_;
+    int sqlcode_;
+};
+
+// Ends the user action in progress without any message: raised after a row error has
+// already been shown to the user by its hook.
+class AbortoSilencioso : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+#include "foundation/fb_api.h"
+
+#include <string>
+
+#include "foundation/error.h"
+
+namespace velmora::fb {
+
+Firebird::IMaster* Maestro() {
+    static Firebird::IMaster* maestro = Firebird::fb_get_master_interface();
+    return maestro;
+}
+
+Firebird::IUtil* Util() {
+    static Firebird::IUtil* util = Maestro()->getUtilInterface();
+    return util;
+}
+
+void Estado::Lanzar() {
+    const intptr_t* errores = status->getErrors();
+    long codigo = (errores[0] == isc_arg_gds) ? long(errores[1]) : 0;
+    int sqlcode = isc_sqlcode(const_cast<ISC_STATUS*>(reinterpret_cast<const ISC_STATUS*>(errores)));
+    char texto[4096];
+    unsigned largo = Util()->formatStatus(texto, sizeof texto, status);
+    std::string mensaje(texto, largo);
+    clearException();
+    throw ErrorBaseDatos(mensaje, codigo, sqlcode);
+}
+
+}  // namespace velmora::fb

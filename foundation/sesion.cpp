@@ -1,0 +1,608 @@
+#include "foundation/sesion.h"
+
+#include <firebird/Interface.h>
+
+#include <algorithm>
+#include <cctype>
+#include <list>
+
+#include "foundation/fb_api.h"
+#include "foundation/sentencia.h"
+
+namespace velmora {
+
+using namespace Firebird;
+
+namespace {
+
+// Statements prepared per connection. Texts with literal ids are used once; the apply's
+// insert and update texts repeat for every row, so a small recently-used set is enough.
+constexpr size_t kSentenciasRetenidas = 128;
+
+const unsigned char kTpbLectura[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
+                                     isc_tpb_rec_version, isc_tpb_wait};
+const unsigned char kTpbEscritura[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                       isc_tpb_rec_version, isc_tpb_wait};
+
+bool MismoNombre(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::string Identificador(const std::string& nombre) {
+    std::string r = "\"";
+    for (char c : nombre) {
+        r += c;
+        if (c == '"') r += '"';
+    }
+    return r + "\"";
+}
+
+// A transaction of the session layer's own: committed explicitly, rolled back otherwise.
+class TransaccionPropia {
+public:
+    explicit TransaccionPropia(ITransaction* t) : t_(t) {}
+    ~TransaccionPropia() { deshacer(); }
+    ITransaction* get() const { return t_.get(); }
+    void confirmar() {
+        fb::Estado st;
+        t_.Terminar([&](ITransaction* t) { t->commit(&st); });
+    }
+    void deshacer() noexcept {
+        try {
+            fb::Estado st;
+            t_.Terminar([&](ITransaction* t) { t->rollback(&st); });
+        } catch (...) {
+        }
+    }
+
+private:
+    fb::Ref<ITransaction> t_;
+};
+
+const Valor kNulo;
+
+}  // namespace
+
+// ---------------------------------------------------------------- FilaLectura
+
+int FilaLectura::posicion(std::string_view nombre) const {
+    for (int i = 0; i < cantidadCampos(); ++i)
+        if (MismoNombre(campo(i).nombre, nombre)) return i;
+    throw ErrorBaseDatos("Field '" + std::string(nombre) + "' not found");
+}
+
+// ---------------------------------------------------------------- Conexion
+
+Conexion::Conexion(std::string nombre) : nombre_(std::move(nombre)) {}
+
+Conexion::~Conexion() {
+    liberarSentencias();
+    if (atachado_) {
+        fb::Ref<IAttachment> a(std::exchange(atachado_, nullptr));
+        try {
+            fb::Estado st;
+            a.Terminar([&](IAttachment* x) { x->detach(&st); });
+        } catch (...) {
+        }
+    }
+}
+
+IAttachment* Conexion::atachado() const {
+    if (!atachado_) throw ErrorBaseDatos("Database " + nombre_ + " is not connected");
+    return atachado_;
+}
+
+void Conexion::conectar() {
+    if (atachado_) return;
+    fb::Estado st;
+    IXpbBuilder* dpb = fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    struct Desechar {  // the builder is disposable, not reference counted
+        IXpbBuilder* p;
+        ~Desechar() { p->dispose(); }
+    } desechar{dpb};
+    if (!usuario_.empty())
+        dpb->insertBytes(&st, isc_dpb_user_name, usuario_.data(), unsigned(usuario_.size()));
+    if (!clave_.empty())
+        dpb->insertBytes(&st, isc_dpb_password, clave_.data(), unsigned(clave_.size()));
+    dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
+    dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
+    fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
+    atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
+                                          dpb->getBuffer(&st));
+}
+
+void Conexion::desconectar() {
+    liberarSentencias();
+    if (!atachado_) return;
+    fb::Ref<IAttachment> a(std::exchange(atachado_, nullptr));
+    fb::Estado st;
+    a.Terminar([&](IAttachment* x) { x->detach(&st); });
+}
+
+void Conexion::liberarSentencias() noexcept {
+    porTexto_.clear();
+    recientes_.clear();
+}
+
+Sentencia* Conexion::preparada(const std::string& texto) {
+    auto it = porTexto_.find(texto);
+    if (it == porTexto_.end()) return nullptr;
+    recientes_.splice(recientes_.begin(), recientes_, it->second);
+    return it->second->second.get();
+}
+
+Sentencia& Conexion::preparar(ITransaction* transaccion, const std::string& texto) {
+    if (Sentencia* s = preparada(texto)) return *s;
+    auto s = std::make_unique<Sentencia>(atachado(), transaccion, texto);
+    if (recientes_.size() >= kSentenciasRetenidas) {
+        porTexto_.erase(recientes_.back().first);
+        recientes_.pop_back();
+    }
+    recientes_.emplace_front(texto, std::move(s));
+    porTexto_[texto] = recientes_.begin();
+    return *recientes_.front().second;
+}
+
+ITransaction* Conexion::iniciarTransaccion(const unsigned char* tpb, unsigned largo) {
+    fb::Estado st;
+    return atachado()->startTransaction(&st, largo, tpb);
+}
+
+// ---------------------------------------------------------------- origin side
+
+Transaccion::Transaccion(SesionOrigen& sesion, std::string nombre)
+    : sesion_(sesion), nombre_(std::move(nombre)) {
+    sesion_.transacciones_.push_back(this);
+}
+
+Transaccion::~Transaccion() {
+    confirmarAlCerrar();
+    auto& lista = sesion_.transacciones_;
+    lista.erase(std::remove(lista.begin(), lista.end(), this), lista.end());
+}
+
+ITransaction* Transaccion::manejador() {
+    // Default options: snapshot, wait, read-write.
+    if (!manejador_) manejador_ = sesion_.iniciarTransaccion(nullptr, 0);
+    return manejador_;
+}
+
+void Transaccion::confirmar() {
+    if (!manejador_) return;
+    fb::Ref<ITransaction> t(std::exchange(manejador_, nullptr));
+    fb::Estado st;
+    t.Terminar([&](ITransaction* x) { x->commit(&st); });
+}
+
+void Transaccion::deshacer() {
+    if (!manejador_) return;
+    fb::Ref<ITransaction> t(std::exchange(manejador_, nullptr));
+    fb::Estado st;
+    t.Terminar([&](ITransaction* x) { x->rollback(&st); });
+}
+
+void Transaccion::confirmarAlCerrar() noexcept {
+    try {
+        confirmar();
+    } catch (...) {
+    }
+}
+
+SesionOrigen::~SesionOrigen() {
+    for (Transaccion* t : transacciones_) t->confirmarAlCerrar();
+}
+
+void SesionOrigen::desconectar() {
+    for (Transaccion* t : transacciones_) t->confirmar();
+    Conexion::desconectar();
+}
+
+Consulta::Consulta(Transaccion& transaccion, std::string nombre)
+    : transaccion_(transaccion), nombre_(std::move(nombre)) {}
+
+Consulta::~Consulta() = default;
+
+void Consulta::texto(std::string valor) {
+    cerrar();
+    texto_ = std::move(valor);
+}
+
+void Consulta::abrir() {
+    cerrar();
+    Conexion& sesion = transaccion_.sesion();
+    ITransaction* tra = transaccion_.manejador();
+    Sentencia& s = sesion.preparar(tra, texto_);
+    campos_ = s.salida.campos;
+    if (s.salida.cantidad() == 0) {
+        s.ejecutar(tra);
+    } else {
+        s.recorrer(sesion.atachado(), tra, [&](const std::vector<Valor>& v) { filas_.push_back(v); });
+    }
+    abierta_ = true;
+    actual_ = 0;
+}
+
+void Consulta::cerrar() {
+    abierta_ = false;
+    filas_.clear();
+    campos_.clear();
+    actual_ = 0;
+}
+
+void Consulta::ejecutar() {
+    ITransaction* tra = transaccion_.manejador();
+    transaccion_.sesion().preparar(tra, texto_).ejecutar(tra);
+}
+
+const Campo& Consulta::campo(int posicion) const {
+    if (posicion < 0 || posicion >= int(campos_.size()))
+        throw ErrorBaseDatos(nombre_ + ": no field at position " + std::to_string(posicion));
+    return campos_[posicion];
+}
+
+const Valor& Consulta::valor(int posicion) const {
+    campo(posicion);
+    if (fin()) return kNulo;
+    return filas_[actual_][posicion];
+}
+
+// ---------------------------------------------------------------- target side
+
+ITransaction* SesionDestino::iniciarLectura() {
+    return iniciarTransaccion(kTpbLectura, sizeof kTpbLectura);
+}
+
+ITransaction* SesionDestino::iniciarEscritura() {
+    return iniciarTransaccion(kTpbEscritura, sizeof kTpbEscritura);
+}
+
+void SesionDestino::ejecutar(const std::string& texto) {
+    TransaccionPropia t(iniciarEscritura());
+    preparar(t.get(), texto).ejecutar(t.get());
+    t.confirmar();
+}
+
+Componente::Componente(Componente* propietario, std::string nombre)
+    : propietario_(propietario), nombre_(std::move(nombre)) {
+    if (propietario_) propietario_->componentes_.push_back(this);
+}
+
+Componente::~Componente() {
+    if (propietario_) {
+        auto& lista = propietario_->componentes_;
+        lista.erase(std::remove(lista.begin(), lista.end(), this), lista.end());
+    }
+    for (Componente* hijo : componentes_) hijo->propietario_ = nullptr;
+}
+
+struct ConjuntoEditable::Fila {
+    enum class Cambio { Ninguno, Insertada, Modificada, Borrada };
+    std::vector<Valor> valores;
+    std::vector<Valor> originales;  // as read from the target
+    std::vector<bool> asignados;
+    Cambio cambio = Cambio::Ninguno;
+};
+
+ConjuntoEditable::ConjuntoEditable(Componente* propietario, std::string nombre,
+                                   ProveedorAplicacion& proveedor, SesionDestino& sesion)
+    : Componente(propietario, std::move(nombre)), proveedor_(&proveedor), sesion_(&sesion) {}
+
+ConjuntoEditable::ConjuntoEditable(Componente* propietario, std::string nombre,
+                                   std::vector<Campo> campos)
+    : Componente(propietario, std::move(nombre)), campos_(std::move(campos)) {}
+
+ConjuntoEditable::~ConjuntoEditable() = default;
+
+void ConjuntoEditable::abrir() {
+    cerrar();
+    if (sesion_) {
+        // Prepared now so that the fields are known; rows come at the first read.
+        Sentencia* s = sesion_->preparada(texto_);
+        if (!s) {
+            TransaccionPropia lectura(sesion_->iniciarLectura());
+            s = &sesion_->preparar(lectura.get(), texto_);
+            lectura.confirmar();
+        }
+        campos_ = s->salida.campos;
+        cargado_ = false;
+    } else {
+        cargado_ = true;
+    }
+    abierto_ = true;
+}
+
+void ConjuntoEditable::cerrar() {
+    abierto_ = false;
+    filas_.clear();
+    pendientes_.clear();
+    edicion_.reset();
+    modo_ = Modo::Navegar;
+    actual_ = 0;
+    cargado_ = false;
+    if (sesion_) campos_.clear();
+}
+
+void ConjuntoEditable::exigirAbierto() const {
+    if (!abierto_) throw ErrorBaseDatos(nombre() + ": Cannot perform this operation on a closed dataset");
+}
+
+void ConjuntoEditable::cargarSiHaceFalta() {
+    exigirAbierto();
+    if (cargado_) return;
+    cargado_ = true;
+    TransaccionPropia t(sesion_->iniciarLectura());
+    Sentencia& s = sesion_->preparar(t.get(), texto_);
+    s.recorrer(sesion_->atachado(), t.get(), [&](const std::vector<Valor>& v) {
+        auto f = std::make_shared<Fila>();
+        f->valores = v;
+        f->originales = v;
+        f->asignados.assign(v.size(), false);
+        filas_.push_back(std::move(f));
+    });
+    t.confirmar();
+}
+
+void ConjuntoEditable::ejecutar() {
+    if (!sesion_) throw ErrorBaseDatos(nombre() + ": no database");
+    sesion_->ejecutar(texto_);
+}
+
+bool ConjuntoEditable::vacio() {
+    cargarSiHaceFalta();
+    return filas_.empty();
+}
+
+int ConjuntoEditable::cantidadRegistros() {
+    cargarSiHaceFalta();
+    return int(filas_.size());
+}
+
+void ConjuntoEditable::primero() {
+    cargarSiHaceFalta();
+    if (modo_ != Modo::Navegar) publicar();
+    actual_ = 0;
+}
+
+void ConjuntoEditable::siguiente() {
+    cargarSiHaceFalta();
+    if (modo_ != Modo::Navegar) publicar();
+    if (actual_ < filas_.size()) ++actual_;
+}
+
+bool ConjuntoEditable::fin() {
+    cargarSiHaceFalta();
+    return actual_ >= filas_.size();
+}
+
+const Campo& ConjuntoEditable::campo(int posicion) const {
+    if (posicion < 0 || posicion >= int(campos_.size()))
+        throw ErrorBaseDatos(nombre() + ": no field at position " + std::to_string(posicion));
+    return campos_[posicion];
+}
+
+const ConjuntoEditable::Fila* ConjuntoEditable::filaActualSiHay() const {
+    if (modo_ != Modo::Navegar) return edicion_.get();
+    // Reading the rows is logically const: they are fetched at the first read.
+    const_cast<ConjuntoEditable*>(this)->cargarSiHaceFalta();
+    return actual_ < filas_.size() ? filas_[actual_].get() : nullptr;
+}
+
+const Valor& ConjuntoEditable::valor(int posicion) const {
+    campo(posicion);
+    const Fila* f = filaActualSiHay();
+    return f ? f->valores[posicion] : kNulo;
+}
+
+void ConjuntoEditable::asignar(int posicion, const Valor& v) {
+    const Campo& c = campo(posicion);
+    if (modo_ == Modo::Navegar)
+        throw ErrorBaseDatos(nombre() + ": Dataset not in edit or insert mode");
+    edicion_->valores[posicion] = AjustarA(c, v);
+    edicion_->asignados[posicion] = true;
+}
+
+void ConjuntoEditable::fallaFila(const GanchoFila& gancho, const ErrorBaseDatos& error) {
+    if (!gancho) throw error;
+    gancho(*this, error);
+    throw AbortoSilencioso();
+}
+
+void ConjuntoEditable::insertar() {
+    exigirAbierto();
+    if (modo_ != Modo::Navegar) publicar();
+    // A set changed before any read keeps only the rows added here.
+    cargado_ = true;
+    edicion_ = std::make_shared<Fila>();
+    edicion_->valores.assign(campos_.size(), Valor());
+    edicion_->asignados.assign(campos_.size(), false);
+    edicion_->cambio = Fila::Cambio::Insertada;
+    modo_ = Modo::Insertar;
+}
+
+void ConjuntoEditable::editar() {
+    cargarSiHaceFalta();
+    if (modo_ != Modo::Navegar) return;
+    if (actual_ >= filas_.size())
+        fallaFila(alFallarEditar, ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
+    edicion_ = std::make_shared<Fila>(*filas_[actual_]);
+    modo_ = Modo::Editar;
+}
+
+void ConjuntoEditable::publicar() {
+    if (modo_ == Modo::Navegar) return;
+    for (size_t i = 0; i < campos_.size(); ++i) {
+        if (campos_[i].requerido() && edicion_->valores[i].esNulo())
+            fallaFila(alFallarPublicar,
+                      ErrorBaseDatos("Field '" + campos_[i].nombre + "' must have a value"));
+    }
+    if (modo_ == Modo::Insertar) {
+        filas_.push_back(edicion_);
+        actual_ = filas_.size() - 1;
+        pendientes_.push_back(edicion_);
+    } else {
+        Fila& f = *filas_[actual_];
+        f.valores = edicion_->valores;
+        for (size_t i = 0; i < f.asignados.size(); ++i)
+            f.asignados[i] = f.asignados[i] || edicion_->asignados[i];
+        if (f.cambio == Fila::Cambio::Ninguno) {
+            f.cambio = Fila::Cambio::Modificada;
+            pendientes_.push_back(filas_[actual_]);
+        }
+    }
+    edicion_.reset();
+    modo_ = Modo::Navegar;
+}
+
+void ConjuntoEditable::cancelar() {
+    edicion_.reset();
+    modo_ = Modo::Navegar;
+}
+
+void ConjuntoEditable::borrar() {
+    cargarSiHaceFalta();
+    if (modo_ == Modo::Insertar) {
+        cancelar();
+        return;
+    }
+    cancelar();
+    if (actual_ >= filas_.size())
+        fallaFila(alFallarBorrar, ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
+    std::shared_ptr<Fila> f = filas_[actual_];
+    filas_.erase(filas_.begin() + actual_);
+    if (f->cambio == Fila::Cambio::Insertada) {
+        pendientes_.erase(std::remove(pendientes_.begin(), pendientes_.end(), f), pendientes_.end());
+        return;
+    }
+    if (f->cambio == Fila::Cambio::Ninguno) pendientes_.push_back(f);
+    f->cambio = Fila::Cambio::Borrada;
+}
+
+std::string ConjuntoEditable::tablaDeActualizacion() const {
+    // The table named after the first FROM of the statement text.
+    const std::string& t = texto_;
+    for (size_t i = 0; i + 4 <= t.size(); ++i) {
+        bool inicio = i == 0 || !(std::isalnum(static_cast<unsigned char>(t[i - 1])) || t[i - 1] == '_');
+        if (!inicio || !MismoNombre(std::string_view(t).substr(i, 4), "FROM")) continue;
+        size_t j = i + 4;
+        if (j < t.size() && !std::isspace(static_cast<unsigned char>(t[j]))) continue;
+        while (j < t.size() && std::isspace(static_cast<unsigned char>(t[j]))) ++j;
+        if (j < t.size() && t[j] == '"') {
+            size_t fin = t.find('"', j + 1);
+            if (fin != std::string::npos) return t.substr(j, fin - j + 1);
+        }
+        std::string nombre;
+        while (j < t.size() && (std::isalnum(static_cast<unsigned char>(t[j])) || t[j] == '_' || t[j] == '$'))
+            nombre += char(std::toupper(static_cast<unsigned char>(t[j++])));
+        if (!nombre.empty()) return Identificador(nombre);
+    }
+    if (!campos_.empty() && !campos_[0].tabla.empty()) return Identificador(campos_[0].tabla);
+    throw ErrorBaseDatos(nombre() + ": Unable to find table name in the statement");
+}
+
+void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla, const Fila& fila) {
+    std::string texto;
+    std::vector<const Valor*> parametros;
+    auto condicion = [&]() {
+        // Every column as it was read, except large objects and very long columns.
+        std::string donde;
+        for (size_t i = 0; i < campos_.size(); ++i) {
+            const Campo& c = campos_[i];
+            if (c.columna.empty() || c.tipoSql == SQL_BLOB || c.longitud >= 8192) continue;
+            donde += donde.empty() ? " WHERE " : " AND ";
+            if (fila.originales[i].esNulo()) {
+                donde += Identificador(c.columna) + " IS NULL";
+            } else {
+                donde += Identificador(c.columna) + " = ?";
+                parametros.push_back(&fila.originales[i]);
+            }
+        }
+        return donde;
+    };
+    switch (fila.cambio) {
+        case Fila::Cambio::Insertada: {
+            std::string columnas, marcas;
+            for (size_t i = 0; i < campos_.size(); ++i) {
+                if (!fila.asignados[i] || campos_[i].columna.empty()) continue;
+                columnas += (columnas.empty() ? "" : ", ") + Identificador(campos_[i].columna);
+                marcas += marcas.empty() ? "?" : ", ?";
+                parametros.push_back(&fila.valores[i]);
+            }
+            texto = "INSERT INTO " + tabla + " (" + columnas + ") VALUES (" + marcas + ")";
+            break;
+        }
+        case Fila::Cambio::Modificada: {
+            std::string asignaciones;
+            for (size_t i = 0; i < campos_.size(); ++i) {
+                if (!fila.asignados[i] || campos_[i].columna.empty()) continue;
+                asignaciones += (asignaciones.empty() ? "" : ", ") +
+                                Identificador(campos_[i].columna) + " = ?";
+                parametros.push_back(&fila.valores[i]);
+            }
+            if (asignaciones.empty()) return;
+            texto = "UPDATE " + tabla + " SET " + asignaciones;
+            texto += condicion();
+            break;
+        }
+        case Fila::Cambio::Borrada:
+            texto = "DELETE FROM " + tabla;
+            texto += condicion();
+            break;
+        case Fila::Cambio::Ninguno: return;
+    }
+    Sentencia& s = sesion_->preparar(tra, texto);
+    for (unsigned i = 0; i < s.entrada.cantidad() && i < parametros.size(); ++i)
+        s.entrada.escribir(i, *parametros[i], sesion_->atachado(), tra);
+    uint64_t afectadas = s.ejecutar(tra);
+    if (afectadas == 0) throw ErrorBaseDatos("Registro no encontrado o cambiado por otro usuario");
+    if (afectadas > 1) throw ErrorBaseDatos("La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
+}
+
+int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
+    if (modo_ != Modo::Navegar) publicar();
+    if (pendientes_.empty()) return 0;
+    if (sesion_) {
+        std::string tabla = tablaDeActualizacion();
+        TransaccionPropia t(sesion_->iniciarEscritura());
+        for (const auto& f : pendientes_) {
+            TipoActualizacion tipo = f->cambio == Fila::Cambio::Insertada ? TipoActualizacion::Insertar
+                                     : f->cambio == Fila::Cambio::Borrada ? TipoActualizacion::Borrar
+                                                                          : TipoActualizacion::Modificar;
+            try {
+                aplicarCambio(t.get(), tabla, *f);
+            } catch (const ErrorBaseDatos& error) {
+                // Nothing of this apply stays; the hook shows the error and stops it here.
+                t.deshacer();
+                if (proveedor_->alFallarActualizacion)
+                    proveedor_->alFallarActualizacion(*proveedor_, *this, error, tipo);
+                return 1;
+            }
+        }
+        t.confirmar();
+    }
+    for (const auto& f : pendientes_) {
+        f->originales = f->valores;
+        f->asignados.assign(f->valores.size(), false);
+        f->cambio = Fila::Cambio::Ninguno;
+    }
+    pendientes_.clear();
+    return 0;
+}
+
+// ---------------------------------------------------------------- CopiarCampos
+
+void CopiarCampos(const FilaLectura& origen, ConjuntoEditable& destino, int primera) {
+    for (int p = primera; p < destino.cantidadCampos(); ++p) {
+        if (p >= origen.cantidadCampos())
+            throw ErrorBaseDatos("The source row has no field at position " + std::to_string(p) +
+                                 " for " + destino.campo(p).nombre);
+        if (destino.tipoDato(p) == TipoDato::FMTBcd)
+            destino.asignarMoneda(p, origen.valor(p).comoMoneda());
+        else
+            destino.asignar(p, origen.valor(p));
+    }
+}
+
+}  // namespace velmora

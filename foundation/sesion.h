@@ -1,0 +1,345 @@
+// Database sessions and result sets of the programs.
+//
+// Origin-style sessions (SesionOrigen) hold named transactions that start at their first
+// use with the server's default options (snapshot, wait, read-write) and are committed when
+// the session is disconnected or destroyed. Their queries (Consulta) fetch their rows at open.
+//
+// The target session (SesionDestino) keeps no transaction of its own: its editable result
+// sets (ConjuntoEditable) hold rows in memory, record inserts, edits and deletions, and write
+// them back with one apply, in one read-committed transaction; single statements are
+// committed as they complete.
+#pragma once
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "foundation/error.h"
+#include "foundation/valor.h"
+
+namespace Firebird {
+class IAttachment;
+class ITransaction;
+}  // namespace Firebird
+
+namespace velmora {
+
+// Data types of fields, as the copy procedures distinguish them. FMTBcd is the exact
+// numeric type: NUMERIC and DECIMAL columns.
+enum class TipoDato {
+    Texto,       // VARCHAR
+    TextoFijo,   // CHAR
+    Smallint,
+    Entero,
+    Largeint,
+    FMTBcd,
+    Real,
+    Fecha,
+    Hora,
+    FechaHora,
+    Blob,
+    Memo,        // text blob
+    Booleano,
+    Desconocido,
+};
+
+struct Campo {
+    std::string nombre;    // as the select names it (alias)
+    std::string columna;   // the table column behind it, empty for an expression
+    std::string tabla;     // the table of that column
+    unsigned tipoSql = 0;  // SQL_* code, nullable bit removed
+    int subtipo = 0;
+    int escala = 0;
+    unsigned longitud = 0;  // bytes
+    bool admiteNulo = true;
+
+    TipoDato tipoDato() const;
+    bool requerido() const { return !admiteNulo; }
+};
+
+// A current row of named, typed fields: what CopiarCampos reads from.
+class FilaLectura {
+public:
+    virtual ~FilaLectura() = default;
+    virtual int cantidadCampos() const = 0;
+    virtual const Campo& campo(int posicion) const = 0;
+    virtual const Valor& valor(int posicion) const = 0;
+
+    // Raises ErrorBaseDatos when there is no field of that name (names are compared
+    // without regard to case).
+    int posicion(std::string_view nombre) const;
+    const Valor& valor(std::string_view nombre) const { return valor(posicion(nombre)); }
+    const Valor& valor(const char* nombre) const { return valor(posicion(nombre)); }
+};
+
+class Sentencia;
+
+// A database connection: location, user and password are set before connecting. It
+// prepares each statement text once and keeps it prepared while connected.
+class Conexion {
+public:
+    explicit Conexion(std::string nombre);
+    virtual ~Conexion();
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+
+    const std::string& nombre() const { return nombre_; }
+    void ubicacion(std::string valor) { ubicacion_ = std::move(valor); }
+    const std::string& ubicacion() const { return ubicacion_; }
+    void usuario(std::string valor) { usuario_ = std::move(valor); }
+    const std::string& usuario() const { return usuario_; }
+    void clave(std::string valor) { clave_ = std::move(valor); }
+
+    void conectar();
+    virtual void desconectar();
+    bool conectada() const { return atachado_ != nullptr; }
+
+    // Internal to the session layer.
+    Firebird::IAttachment* atachado() const;
+    Sentencia& preparar(Firebird::ITransaction* transaccion, const std::string& texto);
+    // The statement of that text when it is prepared already, otherwise null.
+    Sentencia* preparada(const std::string& texto);
+    Firebird::ITransaction* iniciarTransaccion(const unsigned char* tpb, unsigned largo);
+    size_t sentenciasPreparadas() const { return recientes_.size(); }
+
+protected:
+    void liberarSentencias() noexcept;
+
+private:
+    std::string nombre_, ubicacion_, usuario_, clave_;
+    Firebird::IAttachment* atachado_ = nullptr;
+    // Prepared statements, most recently used first.
+    using Preparada = std::pair<std::string, std::unique_ptr<Sentencia>>;
+    std::list<Preparada> recientes_;
+    std::unordered_map<std::string, std::list<Preparada>::iterator> porTexto_;
+};
+
+class SesionOrigen;
+
+// A named transaction of an origin-style session: starts by itself at its first use.
+class Transaccion {
+public:
+    Transaccion(SesionOrigen& sesion, std::string nombre);
+    ~Transaccion();
+    Transaccion(const Transaccion&) = delete;
+    Transaccion& operator=(const Transaccion&) = delete;
+
+    const std::string& nombre() const { return nombre_; }
+    SesionOrigen& sesion() const { return sesion_; }
+    bool activa() const { return manejador_ != nullptr; }
+    void confirmar();
+    void deshacer();
+    // Starts the transaction when it is not active yet.
+    Firebird::ITransaction* manejador();
+    // Never throws: used when the session goes away.
+    void confirmarAlCerrar() noexcept;
+
+private:
+    SesionOrigen& sesion_;
+    std::string nombre_;
+    Firebird::ITransaction* manejador_ = nullptr;
+};
+
+// DbCia, DbGeneral, DbGeneraldes, DBsop: transactions still open when the session is
+// disconnected or destroyed are committed.
+class SesionOrigen : public Conexion {
+public:
+    using Conexion::Conexion;
+    ~SesionOrigen() override;
+    void desconectar() override;
+
+private:
+    friend class Transaccion;
+    std::vector<Transaccion*> transacciones_;
+};
+
+// A read query or statement of an origin-style session, bound to one of its transactions
+// (QAuditor, QCopia, QCopiadet ...). Open fetches every row of the select.
+class Consulta : public FilaLectura {
+public:
+    Consulta(Transaccion& transaccion, std::string nombre);
+    ~Consulta() override;
+
+    void texto(std::string valor);
+    const std::string& texto() const { return texto_; }
+    void abrir();
+    void cerrar();
+    bool abierta() const { return abierta_; }
+    // Runs the statement text inside the transaction; nothing is committed.
+    void ejecutar();
+
+    bool vacia() const { return filas_.empty(); }
+    int cantidadRegistros() const { return int(filas_.size()); }
+    void primero() { actual_ = 0; }
+    void siguiente() {
+        if (actual_ < filas_.size()) ++actual_;
+    }
+    void ultimo() { actual_ = filas_.empty() ? 0 : filas_.size() - 1; }
+    bool fin() const { return actual_ >= filas_.size(); }
+
+    int cantidadCampos() const override { return int(campos_.size()); }
+    const Campo& campo(int posicion) const override;
+    const Valor& valor(int posicion) const override;
+    using FilaLectura::valor;
+
+private:
+    Transaccion& transaccion_;
+    std::string nombre_, texto_;
+    bool abierta_ = false;
+    std::vector<Campo> campos_;
+    std::vector<std::vector<Valor>> filas_;
+    size_t actual_ = 0;
+};
+
+// DBEnvio: read committed (record version), waits on locks, keeps trailing blanks.
+class SesionDestino : public Conexion {
+public:
+    using Conexion::Conexion;
+    // Runs a statement in a transaction of its own, committed when it completes.
+    void ejecutar(const std::string& texto);
+
+    // Internal to the session layer.
+    Firebird::ITransaction* iniciarLectura();
+    Firebird::ITransaction* iniciarEscritura();
+};
+
+// Qcopiades: a statement on the target, committed on completion.
+class SentenciaDestino {
+public:
+    SentenciaDestino(SesionDestino& sesion, std::string nombre)
+        : sesion_(sesion), nombre_(std::move(nombre)) {}
+    void texto(std::string valor) { texto_ = std::move(valor); }
+    const std::string& texto() const { return texto_; }
+    void ejecutar() { sesion_.ejecutar(texto_); }
+
+private:
+    SesionDestino& sesion_;
+    std::string nombre_, texto_;
+};
+
+// Components that a window owns, in the order they were created, so that the error hooks
+// can be wired over all of them.
+class Componente {
+public:
+    Componente(Componente* propietario, std::string nombre);
+    virtual ~Componente();
+    Componente(const Componente&) = delete;
+    Componente& operator=(const Componente&) = delete;
+
+    const std::string& nombre() const { return nombre_; }
+    const std::vector<Componente*>& componentes() const { return componentes_; }
+
+private:
+    Componente* propietario_;
+    std::string nombre_;
+    std::vector<Componente*> componentes_;
+};
+
+class ConjuntoEditable;
+
+enum class TipoActualizacion { Modificar, Insertar, Borrar };
+enum class RespuestaError { Abortar };
+
+// Apply component (PDestino, PIdfact, PBorrar): turns the pending changes of its result
+// set into statements; its hook sees every change that fails.
+class ProveedorAplicacion : public Componente {
+public:
+    using Componente::Componente;
+    using Gancho = std::function<RespuestaError(ProveedorAplicacion&, ConjuntoEditable&,
+                                                const ErrorBaseDatos&, TipoActualizacion)>;
+    Gancho alFallarActualizacion;
+};
+
+// Editable in-memory result set (CDestino, CIdfact, CBorrar, Ctipodoc).
+//
+// Rows are fetched when they are first read, all at once; a set that is changed before any
+// of its rows was read never fetches them (an insert-only use does not load the table).
+class ConjuntoEditable : public Componente, public FilaLectura {
+public:
+    using GanchoFila = std::function<RespuestaError(ConjuntoEditable&, const ErrorBaseDatos&)>;
+
+    // A result set over the target, written back through its apply component.
+    ConjuntoEditable(Componente* propietario, std::string nombre, ProveedorAplicacion& proveedor,
+                     SesionDestino& sesion);
+    // A table held in memory only, with the given fields.
+    ConjuntoEditable(Componente* propietario, std::string nombre, std::vector<Campo> campos);
+    ~ConjuntoEditable() override;
+
+    GanchoFila alFallarPublicar, alFallarEditar, alFallarBorrar;
+
+    void texto(std::string valor) { texto_ = std::move(valor); }
+    const std::string& texto() const { return texto_; }
+    void abrir();
+    void cerrar();
+    bool abierto() const { return abierto_; }
+    // Runs the statement text on the target without result, committed on completion.
+    void ejecutar();
+
+    bool vacio();
+    int cantidadRegistros();
+    void primero();
+    void siguiente();
+    bool fin();
+
+    int cantidadCampos() const override { return int(campos_.size()); }
+    const Campo& campo(int posicion) const override;
+    // The current row; while inserting or editing, the row being edited.
+    const Valor& valor(int posicion) const override;
+    using FilaLectura::valor;
+    TipoDato tipoDato(int posicion) const { return campo(posicion).tipoDato(); }
+
+    // Writes a value, converted to the field's kind; exact numerics take the field's scale.
+    void asignar(int posicion, const Valor& valor);
+    void asignar(std::string_view nombre, const Valor& v) { asignar(posicion(nombre), v); }
+    void asignarMoneda(int posicion, Moneda valor) { asignar(posicion, Valor::moneda(valor)); }
+
+    void insertar();
+    void editar();
+    void borrar();
+    void publicar();
+    void cancelar();
+
+    // Writes the pending changes back in one transaction; returns the number of failed
+    // changes (the first failure stops the apply and rolls everything back).
+    int aplicar(int maximoErrores);
+    bool hayCambios() const { return !pendientes_.empty(); }
+
+    ProveedorAplicacion* proveedor() const { return proveedor_; }
+
+private:
+    struct Fila;
+    enum class Modo { Navegar, Insertar, Editar };
+
+    void cargarSiHaceFalta();
+    Fila& filaActual();
+    const Fila* filaActualSiHay() const;
+    [[noreturn]] void fallaFila(const GanchoFila& gancho, const ErrorBaseDatos& error);
+    void exigirAbierto() const;
+    std::string tablaDeActualizacion() const;
+    void aplicarCambio(Firebird::ITransaction* transaccion, const std::string& tabla,
+                       const Fila& fila);
+
+    ProveedorAplicacion* proveedor_ = nullptr;
+    SesionDestino* sesion_ = nullptr;
+    std::string texto_;
+    bool abierto_ = false;
+    bool cargado_ = false;
+    std::vector<Campo> campos_;
+    std::vector<std::shared_ptr<Fila>> filas_;
+    std::vector<std::shared_ptr<Fila>> pendientes_;  // in the order the changes were made
+    size_t actual_ = 0;
+    Modo modo_ = Modo::Navegar;
+    std::shared_ptr<Fila> edicion_;
+};
+
+// Copies the current row of `origen` into the current (inserted or edited) row of
+// `destino`, position by position, from `primera` to the target's last field. Exact numeric
+// targets go through a four-decimal currency value (a null reads as 0); every other target
+// takes the source value as it is.
+void CopiarCampos(const FilaLectura& origen, ConjuntoEditable& destino, int primera);
+
+}  // namespace velmora

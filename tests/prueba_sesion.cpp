@@ -1,0 +1,308 @@
+// The session layer against a real Firebird, embedded and through the local server: origin
+// snapshots, the apply of an editable result set and the positional copy.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "foundation/sesion.h"
+#include "tests/soporte/instalacion.h"
+
+namespace velmora {
+namespace {
+
+using prueba::Acceso;
+using prueba::Consultar;
+using prueba::EjecutarSql;
+
+// Source and target share their column order; the target keeps amounts with 4 decimals.
+const std::vector<std::string> kTablas = {
+    "CREATE TABLE ORIGEN (ID INTEGER NOT NULL PRIMARY KEY, IMPORTE NUMERIC(18,6), "
+    "CANTIDAD INTEGER, NOMBRE VARCHAR(20), CODIGO CHAR(5), NOTA BLOB SUB_TYPE TEXT, "
+    "FOTO BLOB, FECHA DATE, HORA TIME, MOMENTO TIMESTAMP, FACTOR DOUBLE PRECISION)",
+    "CREATE TABLE DESTINO (ID INTEGER NOT NULL PRIMARY KEY, IMPORTE NUMERIC(18,4), "
+    "CANTIDAD INTEGER, NOMBRE VARCHAR(20), CODIGO CHAR(5), NOTA BLOB SUB_TYPE TEXT, "
+    "FOTO BLOB, FECHA DATE, HORA TIME, MOMENTO TIMESTAMP, FACTOR DOUBLE PRECISION)",
+    "CREATE TABLE DESTINO_ANCHO (ID INTEGER NOT NULL, IMPORTE NUMERIC(18,4), CANTIDAD INTEGER, "
+    "NOMBRE VARCHAR(20), CODIGO CHAR(5), NOTA BLOB SUB_TYPE TEXT, FOTO BLOB, FECHA DATE, "
+    "HORA TIME, MOMENTO TIMESTAMP, FACTOR DOUBLE PRECISION, EXTRA INTEGER)",
+    "CREATE TABLE SIN_CLAVE (GRUPO INTEGER, ESTADO VARCHAR(10))",
+    "COMMIT",
+    "GRANT ALL ON ORIGEN TO PUBLIC",
+    "GRANT ALL ON DESTINO TO PUBLIC",
+    "GRANT ALL ON DESTINO_ANCHO TO PUBLIC",
+    "GRANT ALL ON SIN_CLAVE TO PUBLIC",
+};
+
+std::string TodosLosBytes() {
+    std::string b;
+    for (int i = 0; i < 256; ++i) b += char(i);
+    return b;
+}
+
+struct Errores {
+    std::vector<ErrorBaseDatos> vistos;
+    std::vector<TipoActualizacion> tipos;
+};
+
+class Sesiones : public ::testing::TestWithParam<Acceso> {
+protected:
+    void SetUp() override {
+        ubicacion_ = instalacion_.compania(GetParam(), "001");
+        EjecutarSql(ubicacion_, kTablas);
+    }
+
+    void Conectar(Conexion& c) {
+        c.ubicacion(ubicacion_);
+        c.usuario(prueba::kUsuario);
+        c.clave(prueba::kClave);
+        c.conectar();
+    }
+
+    // A target result set whose apply errors are recorded.
+    std::unique_ptr<ConjuntoEditable> Destino(const std::string& texto) {
+        auto c = std::make_unique<ConjuntoEditable>(nullptr, "CDestino", proveedor_, destino_);
+        proveedor_.alFallarActualizacion = [this](ProveedorAplicacion&, ConjuntoEditable&,
+                                                  const ErrorBaseDatos& e, TipoActualizacion t) {
+            errores_.vistos.push_back(e);
+            errores_.tipos.push_back(t);
+            return RespuestaError::Abortar;
+        };
+        c->texto(texto);
+        c->abrir();
+        return c;
+    }
+
+    prueba::Instalacion instalacion_;
+    std::string ubicacion_;
+    SesionDestino destino_{"DBEnvio"};
+    ProveedorAplicacion proveedor_{nullptr, "PDestino"};
+    Errores errores_;
+};
+
+TEST_P(Sesiones, CopiarCamposLlevaCadaValorPorPosicion) {
+    const std::string bytes = TodosLosBytes();
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN VALUES (1, 12.345678, 7, 'Caf\xE9 \x80', 'ab', "
+                             "'nota', NULL, '2026-03-01', '13:45:10', '2026-03-01 13:45:10', 0.5)",
+                             "INSERT INTO ORIGEN (ID) VALUES (2)"});
+    {  // The binary blob with every byte value goes in through a parameter of our own.
+        Conectar(destino_);
+        auto c = Destino("SELECT * FROM ORIGEN WHERE ID = 1");
+        c->editar();
+        c->asignar("FOTO", Valor(Blob{bytes}));
+        c->publicar();
+        ASSERT_EQ(c->aplicar(0), 0);
+    }
+
+    SesionOrigen origen("DbCia");
+    Conectar(origen);
+    Transaccion trcia(origen, "Trcia");
+    Consulta qcopia(trcia, "QCopia");
+    for (int id : {1, 2}) {
+        qcopia.texto("select * from origen where id = " + std::to_string(id));
+        qcopia.abrir();
+        auto c = Destino("SELECT * FROM DESTINO WHERE ID = " + std::to_string(id));
+        ASSERT_TRUE(c->vacio());
+        c->insertar();
+        CopiarCampos(qcopia, *c, 0);
+        c->publicar();
+        ASSERT_EQ(c->aplicar(0), 0);
+        EXPECT_EQ(c->valor(0).comoEntero(), id) << "the posted row stays readable";
+    }
+
+    auto filas = Consultar(ubicacion_, "SELECT * FROM DESTINO ORDER BY ID");
+    ASSERT_EQ(filas.size(), 2u);
+    const auto& lleno = filas[0];
+    EXPECT_EQ(lleno[1], Valor(Decimal{123457, -4})) << "12.345678 arrives as 12.3457";
+    EXPECT_EQ(lleno[2], Valor(int64_t{7}));
+    EXPECT_EQ(lleno[3], Valor("Caf\xE9 \x80")) << "Windows-1252 bytes unchanged";
+    EXPECT_EQ(lleno[4], Valor("ab   ")) << "CHAR keeps its padding";
+    EXPECT_EQ(lleno[5], Valor(Blob{"nota"}));
+    EXPECT_EQ(lleno[6], Valor(Blob{bytes}));
+    EXPECT_EQ(lleno[7], Valor(Fecha{2026, 3, 1}));
+    EXPECT_EQ(lleno[8], Valor(Hora{13, 45, 10, 0}));
+    EXPECT_EQ(lleno[9], Valor(FechaHora{{2026, 3, 1}, {13, 45, 10, 0}}));
+    EXPECT_EQ(lleno[10], Valor(0.5));
+
+    const auto& vacio = filas[1];
+    EXPECT_EQ(vacio[1], Valor(Decimal{0, -4})) << "a null reaches an exact numeric as 0";
+    for (int p = 2; p <= 10; ++p) EXPECT_TRUE(vacio[p].esNulo()) << "position " << p;
+}
+
+TEST_P(Sesiones, UnaFilaCambiadaPorOtroUsuarioNoSeEncuentra) {
+    EjecutarSql(ubicacion_, {"INSERT INTO DESTINO (ID, NOMBRE) VALUES (1, 'leido')"});
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM DESTINO WHERE ID = 1");
+    ASSERT_FALSE(c->vacio());
+    EjecutarSql(ubicacion_, {"UPDATE DESTINO SET NOMBRE = 'del otro' WHERE ID = 1"});
+
+    c->editar();
+    c->asignar("NOMBRE", Valor("mio"));
+    c->publicar();
+    EXPECT_EQ(c->aplicar(0), 1);
+
+    ASSERT_EQ(errores_.vistos.size(), 1u);
+    EXPECT_EQ(errores_.vistos[0].mensaje(), "Registro no encontrado o cambiado por otro usuario");
+    EXPECT_EQ(errores_.tipos[0], TipoActualizacion::Modificar);
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT NOMBRE FROM DESTINO")[0][0], Valor("del otro"));
+}
+
+TEST_P(Sesiones, UnaActualizacionDeDosFilasSeDeshace) {
+    EjecutarSql(ubicacion_, {"INSERT INTO SIN_CLAVE VALUES (1, 'igual')",
+                             "INSERT INTO SIN_CLAVE VALUES (1, 'igual')"});
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM SIN_CLAVE");
+    c->editar();
+    c->asignar(1, Valor("nuevo"));
+    c->publicar();
+    EXPECT_EQ(c->aplicar(0), 1);
+
+    ASSERT_EQ(errores_.vistos.size(), 1u);
+    EXPECT_EQ(errores_.vistos[0].mensaje(), "La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
+    auto filas = Consultar(ubicacion_, "SELECT ESTADO FROM SIN_CLAVE");
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(filas[0][0], Valor("igual"));
+    EXPECT_EQ(filas[1][0], Valor("igual"));
+}
+
+TEST_P(Sesiones, UnaClaveRepetidaDeshaceTodaLaAplicacion) {
+    EjecutarSql(ubicacion_, {"INSERT INTO DESTINO (ID) VALUES (1)"});
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM DESTINO WHERE ID = 0");
+    for (int id : {5, 1}) {  // the first is new, the second repeats a key
+        c->insertar();
+        c->asignar(0, Valor(id));
+        c->publicar();
+    }
+    EXPECT_EQ(c->aplicar(0), 1);
+
+    ASSERT_EQ(errores_.vistos.size(), 1u);
+    EXPECT_EQ(errores_.vistos[0].codigo(), 335544665) << "isc_unique_key_violation";
+    EXPECT_NE(errores_.vistos[0].mensaje().find("violation of PRIMARY or UNIQUE KEY"),
+              std::string::npos);
+    EXPECT_EQ(errores_.tipos[0], TipoActualizacion::Insertar);
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT COUNT(*) FROM DESTINO")[0][0], Valor(int64_t{1}));
+}
+
+TEST_P(Sesiones, UnDestinoConUnaColumnaMasNoSeCopia) {
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN (ID) VALUES (1)"});
+    SesionOrigen origen("DbCia");
+    Conectar(origen);
+    Transaccion trcia(origen, "Trcia");
+    Consulta qcopia(trcia, "QCopia");
+    qcopia.texto("select * from origen where id = 1");
+    qcopia.abrir();
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM DESTINO_ANCHO");
+    c->insertar();
+    EXPECT_THROW(CopiarCampos(qcopia, *c, 0), ErrorBaseDatos);
+}
+
+TEST_P(Sesiones, BorrarYReleerDespuesDeAplicar) {
+    EjecutarSql(ubicacion_, {"INSERT INTO DESTINO (ID, NOMBRE) VALUES (1, 'uno')",
+                             "INSERT INTO DESTINO (ID, NOMBRE, NOTA) VALUES (2, 'dos', 'larga')"});
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM DESTINO ORDER BY ID");
+    EXPECT_EQ(c->cantidadRegistros(), 2);
+    c->siguiente();
+    c->borrar();  // found by every column but the blob
+    EXPECT_EQ(c->aplicar(0), 0);
+    EXPECT_TRUE(errores_.vistos.empty());
+    c->primero();
+    EXPECT_EQ(c->valor("NOMBRE"), Valor("uno"));
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT ID FROM DESTINO"),
+              (std::vector<std::vector<Valor>>{{Valor(int64_t{1})}}));
+}
+
+TEST_P(Sesiones, UnCampoRequeridoSinValorVaAlGanchoDeLaFila) {
+    Conectar(destino_);
+    auto c = Destino("SELECT * FROM DESTINO WHERE ID = 0");
+    std::vector<std::string> vistos;
+    c->alFallarPublicar = [&](ConjuntoEditable&, const ErrorBaseDatos& e) {
+        vistos.push_back(e.mensaje());
+        return RespuestaError::Abortar;
+    };
+    c->insertar();
+    c->asignar("NOMBRE", Valor("sin id"));
+    EXPECT_THROW(c->publicar(), AbortoSilencioso);
+    EXPECT_EQ(vistos, std::vector<std::string>{"Field 'ID' must have a value"});
+}
+
+TEST_P(Sesiones, ElOrigenLeeUnaInstantaneaYConfirmaAlDesconectar) {
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN (ID, NOMBRE) VALUES (1, 'antes')"});
+    auto origen = std::make_unique<SesionOrigen>("DbCia");
+    Conectar(*origen);
+    Transaccion trcia(*origen, "Trcia");
+    Consulta q(trcia, "QAuditor");
+    q.texto("select count(*) from origen");
+    q.abrir();
+    EXPECT_EQ(q.valor(0).comoEntero(), 1);
+
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN (ID) VALUES (2)"});
+    q.abrir();
+    EXPECT_EQ(q.valor(0).comoEntero(), 1) << "rows committed after the first read are not seen";
+
+    Consulta marca(trcia, "QCopia");
+    marca.texto("UPDATE ORIGEN SET NOMBRE = 'enviado' where ID = 1");
+    marca.ejecutar();
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT NOMBRE FROM ORIGEN WHERE ID = 1")[0][0],
+              Valor("antes"));
+    origen->desconectar();
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT NOMBRE FROM ORIGEN WHERE ID = 1")[0][0],
+              Valor("enviado"));
+}
+
+TEST_P(Sesiones, UnaSesionLiberadaConfirmaSuTransaccion) {
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN (ID, NOMBRE) VALUES (1, 'antes')"});
+    {
+        SesionOrigen origen("DbCia");
+        Conectar(origen);
+        Transaccion trcia(origen, "Trcia");
+        Consulta marca(trcia, "QCopia");
+        marca.texto("UPDATE ORIGEN SET NOMBRE = 'enviado' where ID = 1");
+        marca.ejecutar();
+    }
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT NOMBRE FROM ORIGEN")[0][0], Valor("enviado"));
+}
+
+TEST_P(Sesiones, LasSentenciasDelDestinoSeConfirmanAlTerminar) {
+    EjecutarSql(ubicacion_, {"INSERT INTO DESTINO (ID) VALUES (1)"});
+    Conectar(destino_);
+    SentenciaDestino qcopiades(destino_, "Qcopiades");
+    qcopiades.texto("delete from destino where id = 1");
+    qcopiades.ejecutar();
+    EXPECT_TRUE(Consultar(ubicacion_, "SELECT * FROM DESTINO").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Accesos, Sesiones, ::testing::Values(Acceso::Embebido, Acceso::Servidor),
+                         [](const auto& info) { return prueba::NombreAcceso(info.param); });
+
+// Failures to connect keep the server's code and text.
+TEST(Conexiones, LosErroresGuardanElCodigoYElTextoDelServidor) {
+    prueba::Instalacion instalacion;
+    struct Caso {
+        std::string ubicacion, usuario, clave;
+        long codigo;
+        std::string texto;
+    } casos[] = {
+        {instalacion.ruta("datos/999/velmora.fdb"), prueba::kUsuario, "", 335544344,
+         "I/O error during \"open\" operation for file"},
+        {instalacion.compania(Acceso::Servidor, "001"), prueba::kUsuario, "mala", 335544472,
+         "Your user name and password are not defined"},
+    };
+    for (const auto& caso : casos) {
+        SesionOrigen s("DbCia");
+        s.ubicacion(caso.ubicacion);
+        s.usuario(caso.usuario);
+        s.clave(caso.clave);
+        try {
+            s.conectar();
+            ADD_FAILURE() << caso.ubicacion << " connected";
+        } catch (const ErrorBaseDatos& e) {
+            EXPECT_EQ(e.codigo(), caso.codigo) << e.mensaje();
+            EXPECT_NE(e.mensaje().find(caso.texto), std::string::npos) << e.mensaje();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmora
