@@ -1,0 +1,64 @@
+#include "foundation/errores.h"
+
+#include <array>
+#include <string_view>
+
+#include "foundation/error.h"
+
+namespace velmora {
+
+namespace {
+
+struct Traduccion {
+    std::string_view frase;  // found in the message, case-sensitive
+    std::string_view texto;  // shown instead
+    bool conCita;            // followed by the quoted part
+    bool citaTrasFrase;      // the quoted part is looked for after the phrase
+};
+
+// Tried in order; the first phrase found decides.
+constexpr std::array<Traduccion, 4> kTraducciones = {{
+    {"Your user name and password are not defined",
+     "El nombre de Usuario o la clave son incorrectas.", false, false},
+    {"I/O error for file", "No se encontr\xF3 el archivo o la ruta ", true, false},
+    // Firebird 3 words a missing file so; its first quoted text is the operation, and
+    // the file name follows the phrase.
+    {"I/O error during \"open\" operation for file", "No se encontr\xF3 el archivo o la ruta ",
+     true, true},
+    {"Unable to complete network request", "No se encontr\xF3 el equipo servidor con nombre ", true,
+     false},
+}};
+
+constexpr std::string_view kPrefijoOtroError = "Se presento el siguiente error: ";
+
+// The text between the first double quote from `desde` and the next one; empty without
+// two quotes.
+std::string_view Cita(std::string_view mensaje, size_t desde) {
+    const size_t apertura = mensaje.find('"', desde);
+    if (apertura == std::string_view::npos) return {};
+    const size_t cierre = mensaje.find('"', apertura + 1);
+    if (cierre == std::string_view::npos) return {};
+    return mensaje.substr(apertura + 1, cierre - apertura - 1);
+}
+
+}  // namespace
+
+std::string TextoErrorNoManejado(const std::string& mensaje) {
+    for (const Traduccion& regla : kTraducciones) {
+        const size_t posicion = mensaje.find(regla.frase);
+        if (posicion == std::string::npos) continue;
+        std::string texto(regla.texto);
+        if (regla.conCita) {
+            texto += Cita(mensaje, regla.citaTrasFrase ? posicion + regla.frase.size() : 0);
+        }
+        return texto;
+    }
+    return std::string(kPrefijoOtroError) + mensaje;
+}
+
+void ENoManejada(const std::exception& error, Dialogos& dialogos) {
+    if (dynamic_cast<const AbortoSilencioso*>(&error)) return;
+    dialogos.mensaje(TextoErrorNoManejado(error.what()));
+}
+
+}  // namespace velmora

@@ -1,0 +1,115 @@
+#include "foundation/ubicaciones.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QVariant>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+
+#include "foundation/texto.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kValor[] = "Directorio";
+constexpr char kClaveNoEncontrada[] =
+    "No se encontr\xF3 la Clave HKEY_LOCAL_MACHINE\\Software\\Zorvik\\Velmora2009\\Directorio";
+constexpr size_t kLargoMaximoLinea = 255;
+
+#ifdef Q_OS_WIN
+// The settings of the key, or none when the key does not exist (QSettings would read an
+// absent key as an empty one).
+std::unique_ptr<QSettings> AbrirClave() {
+    QSettings padre("HKEY_LOCAL_MACHINE\\Software\\Zorvik", QSettings::NativeFormat);
+    if (!padre.childGroups().contains("Velmora2009", Qt::CaseInsensitive)) return nullptr;
+    return std::make_unique<QSettings>("HKEY_LOCAL_MACHINE\\Software\\Zorvik\\Velmora2009",
+                                       QSettings::NativeFormat);
+}
+#else
+// The system-wide settings file of the application: the first of the system configuration
+// directories that holds one. Looked up by hand because QSettings reads a missing file
+// as an empty one, and a missing file is what stands for a missing key here.
+std::unique_ptr<QSettings> AbrirClave() {
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!dirs.isEmpty() && dirs.first() == usuario) dirs.removeFirst();
+    for (const QString& dir : dirs) {
+        const QString archivo = dir + "/Zorvik/Velmora2009.conf";
+        if (QFileInfo(archivo).isFile()) {
+            return std::make_unique<QSettings>(archivo, QSettings::NativeFormat);
+        }
+    }
+    return nullptr;
+}
+#endif
+
+}  // namespace
+
+std::string diraplicacion(Dialogos& dialogos) {
+    // A new settings object for every lookup; Qt reads the file again whenever its size or
+    // time stamp has changed.
+    std::unique_ptr<QSettings> clave = AbrirClave();
+    if (!clave) {
+        dialogos.mensaje(kClaveNoEncontrada);
+        return {};
+    }
+    const QVariant valor = clave->value(kValor);
+    if (!valor.isValid()) return {};
+    if (valor.typeId() != QMetaType::QString) {
+        throw std::runtime_error("Tipo de dato no valido para 'Directorio'");
+    }
+    return AWindows1252(valor.toString());
+}
+
+std::vector<std::string> LeerServidores(const std::string& diraplicacion) {
+    std::vector<std::string> servidores;
+    QFile archivo(RutaLocal(ArchivoServidores(diraplicacion)));
+    if (!archivo.open(QIODevice::ReadOnly)) return servidores;
+
+    std::string linea;
+    auto terminarLinea = [&] {
+        // The entry ends at a zero byte, as a zero-terminated line buffer would.
+        servidores.push_back(linea.substr(0, linea.find('\0')));
+        linea.clear();
+    };
+    char byte;
+    while (archivo.getChar(&byte)) {
+        if (byte == '\r' || byte == '\n') {
+            terminarLinea();
+            // Only the line feed of a CR LF pair belongs to the break.
+            char siguiente;
+            if (byte == '\r' && archivo.peek(&siguiente, 1) == 1 && siguiente == '\n') {
+                archivo.getChar(&siguiente);
+            }
+        } else {
+            if (linea.size() < kLargoMaximoLinea) linea.push_back(byte);
+        }
+    }
+    // Hand-edited files often lack the final line break; the last line is still an entry.
+    if (!linea.empty()) terminarLinea();
+    return servidores;
+}
+
+QString RutaLocal(const std::string& nombre) {
+    QString ruta = DeWindows1252(nombre);
+    if (QDir::separator() == QLatin1Char('/')) ruta.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return ruta;
+}
+
+bool CopiarArchivo(const std::string& origen, const std::string& destino) {
+    // std::filesystem overwrites in place and gives the copy the template's permissions,
+    // which the database server needs to open it.
+    std::error_code error;
+    std::filesystem::copy_file(std::filesystem::path(RutaLocal(origen).toStdU16String()),
+                               std::filesystem::path(RutaLocal(destino).toStdU16String()),
+                               std::filesystem::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+}  // namespace velmora
