@@ -61,4 +61,54 @@ void ENoManejada(const std::exception& error, Dialogos& dialogos) {
     dialogos.mensaje(TextoErrorNoManejado(error.what()));
 }
 
+RespuestaError ManejarError(ProveedorAplicacion* proveedor, ConjuntoEditable& conjunto,
+                            const ErrorBaseDatos& error, Dialogos& dialogos) {
+    const std::string mensaje = error.mensaje();
+    dialogos.mensaje(mensaje);
+    std::string segundo;
+    if (proveedor) {
+        if (!mensaje.empty()) segundo = mensaje.substr(0, mensaje.size() - 1);
+    } else if (mensaje.compare(0, 3, "Fie") == 0) {
+        segundo = "Los campos ";
+        for (int i = 0; i < conjunto.cantidadCampos(); ++i)
+            if (conjunto.campo(i).requerido() && conjunto.valor(i).esNulo())
+                segundo += conjunto.campo(i).nombre + ", ";
+        segundo += " son obligatorios.";
+    } else if (mensaje.compare(0, 3, "Key") == 0) {
+        // Our result sets keep no index of their own, so no field belongs to one.
+        segundo = "Ya existe un registro con el mismo ";
+    }
+    dialogos.pitido();
+    dialogos.error(segundo);
+    return RespuestaError::Abortar;
+}
+
+RespuestaError ManejarClientError(ConjuntoEditable& conjunto, const ErrorBaseDatos& error,
+                                  Dialogos& dialogos) {
+    ManejarError(nullptr, conjunto, error, dialogos);
+    return RespuestaError::Abortar;
+}
+
+void ConfigurarProviders(Componente& propietario, Dialogos& dialogos) {
+    for (Componente* c : propietario.componentes()) {
+        if (!c->componentes().empty()) {
+            ConfigurarProviders(*c, dialogos);
+        } else if (auto* proveedor = dynamic_cast<ProveedorAplicacion*>(c)) {
+            proveedor->alFallarActualizacion = [&dialogos](ProveedorAplicacion& p,
+                                                           ConjuntoEditable& conjunto,
+                                                           const ErrorBaseDatos& error,
+                                                           TipoActualizacion) {
+                return ManejarError(&p, conjunto, error, dialogos);
+            };
+        } else if (auto* conjunto = dynamic_cast<ConjuntoEditable*>(c)) {
+            auto gancho = [&dialogos](ConjuntoEditable& cj, const ErrorBaseDatos& error) {
+                return ManejarClientError(cj, error, dialogos);
+            };
+            conjunto->alFallarPublicar = gancho;
+            conjunto->alFallarEditar = gancho;
+            conjunto->alFallarBorrar = gancho;
+        }
+    }
+}
+
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/dialogos.h"
+#include "foundation/sesion.h"
 
 namespace velmora {
 
@@ -16,5 +17,21 @@ std::string TextoErrorNoManejado(const std::string& mensaje);
 // The application-wide handler of every failure that leaves a user action: shows the text
 // above in a plain message box. The silent abort shows nothing.
 void ENoManejada(const std::exception& error, Dialogos& dialogos);
+
+// The data error handler of the main window: shows the raw message, then, after the beep,
+// an error dialog with a friendlier text; always answers abort. `proveedor` is the apply
+// component when an apply failed, null for a row error of the result set itself.
+RespuestaError ManejarError(ProveedorAplicacion* proveedor, ConjuntoEditable& conjunto,
+                            const ErrorBaseDatos& error, Dialogos& dialogos);
+
+// Row errors of an editable result set (post, edit, delete): passed on to ManejarError
+// without an apply component.
+RespuestaError ManejarClientError(ConjuntoEditable& conjunto, const ErrorBaseDatos& error,
+                                  Dialogos& dialogos);
+
+// Wires the data error hooks of every component that `propietario` owns, in the order they
+// were created, descending into components that own components: apply components get their
+// update-error hook, editable result sets their post, edit and delete hooks.
+void ConfigurarProviders(Componente& propietario, Dialogos& dialogos);
 
 }  // namespace velmora
