@@ -1,0 +1,160 @@
+#include "envio/corrida_envio.h"
+
+#include <algorithm>
+
+#include "foundation/bitacora.h"
+#include "foundation/clave.h"
+#include "foundation/ubicaciones.h"
+#include "transfer/copia.h"
+#include "transfer/sql.h"
+
+namespace velmora {
+
+ComponentesEnvio::ComponentesEnvio(Componente* propietario)
+    : pDestino(propietario, "PDestino"),
+      pIdfact(propietario, "PIdfact"),
+      pBorrar(propietario, "PBorrar"),
+      cDestino(propietario, "CDestino", pDestino, dbEnvio),
+      cIdfact(propietario, "CIdfact", pIdfact, dbEnvio),
+      cBorrar(propietario, "CBorrar", pBorrar, dbEnvio) {}
+
+namespace {
+
+const char kSinCompanias[] = "Debe indicar las compa\xF1\xEDas origen y destino.";
+const char kSinFechas[] = "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
+const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
+const char kConcluido[] = "Proceso de envio de informaci\xF3n conclu\xEDdo.";
+
+const char kSelNoEnviado[] =
+    "select * from auditoria where audi_envio = 'N' order by audi_fecha, audi_hora";
+const char kSelFechaBloqueo[] =
+    "select CONF_VALOR from CONFIGURACION where CONF_MODULO = 'CONTABILIDAD' and "
+    "CONF_CATEGORIA = 'GENERAL' and CONF_PROPIEDAD = 'FECHA DE BLOQUEO'";
+
+void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+              const std::string& claveCifrada) {
+    sesion.ubicacion(ubicacion);
+    sesion.usuario(usuario);
+    sesion.clave(DesencriptarClave(claveCifrada));
+    sesion.conectar();
+    sesion.clave({});  // the plain password lives only as long as the connect
+}
+
+std::string LeerFechaBloqueo(ConjuntoEditable& cborrar) {
+    cborrar.cerrar();
+    cborrar.texto(kSelFechaBloqueo);
+    cborrar.abrir();
+    std::string fecha = cborrar.vacio() ? std::string() : cborrar.valor(0).comoTexto();
+    cborrar.cerrar();
+    return fecha;
+}
+
+// The transfer file keeps every visited entry's journal row; a row it refuses makes the
+// entry fail, or the entry would be marked sent while the receiver never sees it.
+bool CopiarAuditoria(const Consulta& qauditor, ConjuntoEditable& cdestino) {
+    cdestino.cerrar();
+    cdestino.texto("SELECT * FROM AUDITORIA");
+    cdestino.abrir();
+    cdestino.insertar();
+    CopiarCampos(qauditor, cdestino, 0);
+    cdestino.publicar();
+    const bool fallo = cdestino.aplicar(0) != 0;
+    cdestino.cerrar();
+    return fallo;
+}
+
+}  // namespace
+
+ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c,
+                                 Dialogos& dialogos, Progreso& progreso) {
+    ResultadoEnvio resultado;
+    if (p.textoCompaniaOrigen.empty() || p.textoCompaniaDestino.empty()) {
+        dialogos.mensaje(kSinCompanias);
+        return resultado;
+    }
+    // The range goes into the statement as ISO text, which the server reads whatever the
+    // workstation's date format; without both dates there is nothing to select.
+    if (!p.todoLoNoEnviado && (p.desde.empty() || p.hasta.empty())) {
+        dialogos.mensaje(kSinFechas);
+        return resultado;
+    }
+    progreso.mostrar();
+
+    const DatosAcceso& a = p.acceso;
+    c.dbCia.desconectar();
+    Conectar(c.dbCia, UbicacionCompania(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
+             a.claveOrigen);
+    c.dbEnvio.desconectar();
+    if (!p.enLinea) {
+        const std::string plantilla = ArchivoPlantillaEnvio(diraplicacion(dialogos));
+        const std::string archivo = ArchivoEnvioLocal(diraplicacion(dialogos), p.companiaDestino);
+        if (!CopiarArchivo(plantilla, archivo)) {
+            dialogos.mensaje(kSinPlantilla);
+            return resultado;
+        }
+        Conectar(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino),
+                 a.usuarioDestino, a.claveDestino);
+    } else {
+        Conectar(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
+                 a.usuarioDestino, a.claveDestino);
+    }
+
+    c.qAuditor.texto(p.todoLoNoEnviado
+                         ? std::string(kSelNoEnviado)
+                         : "select * from auditoria where audi_fecha >= " + Citar(p.desde) +
+                               " and audi_fecha <= " + Citar(p.hasta) +
+                               " order by audi_fecha, audi_hora");
+    c.qAuditor.abrir();
+    resultado.iniciado = true;
+    progreso.iniciar(c.qAuditor.cantidadRegistros());
+
+    OpcionesCopia opciones;
+    opciones.enLinea = p.enLinea;
+    opciones.reemplazar = p.reemplazar;
+    c.qAuditor.primero();
+    opciones.fechaBloqueo = LeerFechaBloqueo(c.cBorrar);
+
+    ComponentesCopia copia{c.qCopia, c.qCopiadet, c.cDestino, c.cIdfact, c.qcopiades};
+    for (; !c.qAuditor.fin(); c.qAuditor.siguiente()) {
+        const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
+        archivo_auditoria(dialogos, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
+        ++resultado.visitadas;
+        bool fallo = false;
+        progreso.avanzar();
+
+        // A type missing from the list is not selected: the entry stays unsent.
+        auto tipo = std::find_if(p.tipos.begin(), p.tipos.end(),
+                                 [&](const TipoDocumento& t) { return t.codigo == e.tipo; });
+        if (tipo == p.tipos.end() || !tipo->marcado) continue;
+
+        const bool filtrada =
+            !p.prefijo.empty() && p.prefijo != PartirCodigo(e.codigo).prefijo && e.tipo < 100;
+        if (!filtrada) fallo = Despachar(e, opciones, copia);
+
+        if (!p.enLinea && CopiarAuditoria(c.qAuditor, c.cDestino)) fallo = true;
+
+        if (!fallo) {
+            c.qCopia.texto("UPDATE AUDITORIA SET AUDI_ENVIO = 'S' where AUDI_ID = " +
+                           std::to_string(e.id));
+            c.qCopia.ejecutar();
+            ++resultado.enviadas;
+            continue;
+        }
+        ++resultado.fallidas;
+        std::string mensaje = "Error transmitiendo " + tipo->nombre + " ";
+        if (e.tipo == 1) mensaje += e.tico + " ";
+        mensaje += e.codigo;
+        archivo_errores(dialogos, a.usuarioOrigen, mensaje);
+        if (!dialogos.confirmar(mensaje + ". Continuar?")) {
+            resultado.detenido = true;
+            break;
+        }
+    }
+
+    c.qAuditor.cerrar();
+    progreso.ocultar();
+    dialogos.mensaje(kConcluido);
+    return resultado;
+}
+
+}  // namespace velmora

@@ -1,0 +1,84 @@
+// The send run: replays the origin company's journal onto the destination company
+// ("En línea") or into a fresh transfer file, marking every entry handled without failure
+// as sent. It knows nothing of windows: it takes plain values, talks to the person through
+// Dialogos and reports its progress through Progreso.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/datos_acceso.h"
+#include "foundation/dialogos.h"
+#include "foundation/sesion.h"
+
+namespace velmora {
+
+// One row of the document type list Ctipodoc.
+struct TipoDocumento {
+    int codigo = 0;          // TIDO_COD
+    std::string nombre;      // TIDO_NOMLARGO
+    bool marcado = true;     // F_1 = "S"
+};
+
+struct ParametrosEnvio {
+    // The company boxes: the displayed text (empty when none is chosen) and the code.
+    std::string textoCompaniaOrigen, companiaOrigen;
+    std::string textoCompaniaDestino, companiaDestino;
+    DatosAcceso acceso;
+    bool enLinea = false;      // "En línea"; otherwise "Fuera de línea (preparar archivo)"
+    bool reemplazar = true;    // "Reemplazar"; otherwise "Omitir (no recibir)"
+    bool todoLoNoEnviado = true;
+    std::string desde, hasta;  // the date range as YYYY-MM-DD, when not "Todo lo no enviado"
+    std::string prefijo;       // "Prefijo a enviar:"
+    std::vector<TipoDocumento> tipos;
+};
+
+// The busy panel and its progress bar.
+class Progreso {
+public:
+    virtual ~Progreso() = default;
+    virtual void mostrar() = 0;
+    virtual void ocultar() = 0;
+    virtual void iniciar(int maximo) = 0;
+    virtual void avanzar() = 0;
+};
+
+class SinProgreso : public Progreso {
+public:
+    void mostrar() override {}
+    void ocultar() override {}
+    void iniciar(int) override {}
+    void avanzar() override {}
+};
+
+// The sessions, queries and result sets of the sender, owned by its main window.
+struct ComponentesEnvio {
+    explicit ComponentesEnvio(Componente* propietario);
+
+    SesionOrigen dbCia{"DbCia"};
+    Transaccion trcia{dbCia, "Trcia"};
+    Transaccion trdet{dbCia, "Trdet"};
+    Consulta qAuditor{trcia, "QAuditor"};
+    Consulta qCopia{trcia, "QCopia"};
+    Consulta qCopiadet{trdet, "QCopiadet"};
+
+    SesionDestino dbEnvio{"DBEnvio"};
+    ProveedorAplicacion pDestino, pIdfact, pBorrar;
+    ConjuntoEditable cDestino, cIdfact, cBorrar;
+    SentenciaDestino qcopiades{dbEnvio, "Qcopiades"};
+};
+
+struct ResultadoEnvio {
+    bool iniciado = false;   // the journal was read
+    int visitadas = 0;       // entries that got their trail line
+    int enviadas = 0;        // entries marked as sent
+    int fallidas = 0;
+    bool detenido = false;   // "&No" to "Continuar?"
+};
+
+// "Enviar". Errors outside an apply (a connection, a rejected statement) are not caught:
+// they end the run and reach the caller, as the row errors' silent abort does.
+ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c,
+                                 Dialogos& dialogos, Progreso& progreso);
+
+}  // namespace velmora

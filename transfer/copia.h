@@ -1,0 +1,59 @@
+// What every copy procedure works with: the journal entry, the sessions and result sets of
+// the run, and the run's choices.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "foundation/sesion.h"
+#include "transfer/catalogo.h"
+
+namespace velmora {
+
+// One row of AUDITORIA, as the procedures read it.
+struct EntradaAuditoria {
+    int64_t id = 0;           // AUDI_ID
+    int tipo = 0;             // TIDO_COD
+    std::string idDocumento;  // AUDI_IDDOC, as decimal text
+    std::string operacion;    // AUDI_OPER: "D" delete, "A" annul, else create or modify
+    std::string codigo;       // AUDI_COD: prefix + six-character number
+    std::string tico;         // AUDI_TICO: voucher type, or bank account
+
+    static EntradaAuditoria Leer(const FilaLectura& auditoria);
+};
+
+// The origin's queries and the target's result sets that the procedures use.
+struct ComponentesCopia {
+    Consulta& qCopia;             // source headers
+    Consulta& qCopiadet;          // source details
+    ConjuntoEditable& cDestino;   // target rows
+    ConjuntoEditable& cIdfact;    // new ids and id look-ups
+    SentenciaDestino& qCopiades;  // target statements
+};
+
+struct OpcionesCopia {
+    bool enLinea = true;     // target is the destination company itself, not a transfer file
+    bool reemplazar = true;  // existing documents are replaced
+    std::string fechaBloqueo;  // accounting lock date of the target, as stored
+};
+
+// Where a family changes the generic copy of a document; each hook works on the target row
+// still being edited, before it is posted.
+struct AjustesDocumento {
+    std::function<void(ConjuntoEditable& encabezado)> alInsertarEncabezado;  // after the new id
+    std::function<void(ConjuntoEditable& encabezado)> alReemplazarEncabezado;
+    std::function<void(ConjuntoEditable& fila, size_t tabla)> alInsertarDetalle;
+};
+
+// Replays one journal entry of a document made of a header and details. Returns the
+// failure flag: true when an apply of the document failed.
+bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& entrada,
+                     const OpcionesCopia& opciones, ComponentesCopia& c,
+                     const AjustesDocumento& ajustes = {});
+
+// Hands the entry to the procedure of its type's family. A code without catalog entry reads
+// and writes nothing and is no failure.
+bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c);
+
+}  // namespace velmora
