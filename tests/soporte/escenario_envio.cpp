@@ -41,18 +41,23 @@ void EscenarioEnvio::marcarSolo(std::vector<int> codigos) {
         t.marcado = std::find(codigos.begin(), codigos.end(), t.codigo) != codigos.end();
 }
 
+namespace {
+
+std::string Citado(const std::string& s) {
+    std::string r = "'";
+    for (char c : s) r += c == '\'' ? std::string("''") : std::string(1, c);
+    return r + "'";
+}
+
+}  // namespace
+
 std::string Auditoria(int id, int tipo, int idDocumento, const std::string& operacion,
                       const std::string& codigo, const std::string& fecha, const std::string& hora,
                       const std::string& envio, const std::string& tico) {
-    auto citar = [](const std::string& s) {
-        std::string r = "'";
-        for (char c : s) r += c == '\'' ? std::string("''") : std::string(1, c);
-        return r + "'";
-    };
     return "INSERT INTO AUDITORIA VALUES (" + std::to_string(id) + ", 'ANA', '" + fecha + "', '" +
            hora + "', " + std::to_string(tipo) + ", " + std::to_string(idDocumento) + ", '" +
-           operacion + "', " + citar(codigo) + ", '" + envio + "', " +
-           (tico.empty() ? std::string("NULL") : citar(tico)) + ", 'prueba')";
+           operacion + "', " + Citado(codigo) + ", '" + envio + "', " +
+           (tico.empty() ? std::string("NULL") : Citado(tico)) + ", 'prueba')";
 }
 
 std::vector<std::string> Factura(int id, const std::string& prefijo, const std::string& numero,
@@ -60,8 +65,8 @@ std::vector<std::string> Factura(int id, const std::string& prefijo, const std::
     const std::string i = std::to_string(id);
     std::vector<std::string> sql = {
         "INSERT INTO FACTURAS (FACT_ID, PREF_PRE, FACT_NUMERO, FACT_FECHA, TERC_NIT, "
-        "FACT_SUBTOTAL, FACT_TOTAL, FACT_TASACAMBIO, FACT_OBSERVACION) VALUES (" + i + ", '" +
-        prefijo + "', '" + numero + "', '2026-03-02', '900123', 100.50, 116.60, 1.234567, "
+        "FACT_SUBTOTAL, FACT_TOTAL, FACT_TASACAMBIO, FACT_OBSERVACION) VALUES (" + i + ", " +
+        Citado(prefijo) + ", '" + numero + "', '2026-03-02', '900123', 100.50, 116.60, 1.234567, "
         "'observaci\xF3n')"};
     for (int d = 1; d <= detalles; ++d) {
         const std::string n = std::to_string(d);
