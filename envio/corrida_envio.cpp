@@ -21,7 +21,8 @@ ComponentesEnvio::ComponentesEnvio(Componente* propietario)
 namespace {
 
 const char kSinCompanias[] = "Debe indicar las compa\xF1\xEDas origen y destino.";
-const char kSinFechas[] = "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
+const char kSinFechas[] =
+    "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
 const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
 const char kConcluido[] = "Proceso de envio de informaci\xF3n conclu\xEDdo.";
 
@@ -65,8 +66,8 @@ bool CopiarAuditoria(const Consulta& qauditor, ConjuntoEditable& cdestino) {
 
 }  // namespace
 
-ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c,
-                                 Dialogos& dialogos, Progreso& progreso) {
+ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, Dialogos& dialogos,
+                                 Progreso& progreso) {
     ResultadoEnvio resultado;
     if (p.textoCompaniaOrigen.empty() || p.textoCompaniaDestino.empty()) {
         dialogos.mensaje(kSinCompanias);
@@ -92,8 +93,8 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c,
             dialogos.mensaje(kSinPlantilla);
             return resultado;
         }
-        Conectar(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino),
-                 a.usuarioDestino, a.claveDestino);
+        Conectar(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino), a.usuarioDestino,
+                 a.claveDestino);
     } else {
         Conectar(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
                  a.usuarioDestino, a.claveDestino);

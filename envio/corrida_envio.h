@@ -15,9 +15,9 @@ namespace velmora {
 
 // One row of the document type list Ctipodoc.
 struct TipoDocumento {
-    int codigo = 0;          // TIDO_COD
-    std::string nombre;      // TIDO_NOMLARGO
-    bool marcado = true;     // F_1 = "S"
+    int codigo = 0;       // TIDO_COD
+    std::string nombre;   // TIDO_NOMLARGO
+    bool marcado = true;  // F_1 = "S"
 };
 
 struct ParametrosEnvio {
@@ -25,8 +25,8 @@ struct ParametrosEnvio {
     std::string textoCompaniaOrigen, companiaOrigen;
     std::string textoCompaniaDestino, companiaDestino;
     DatosAcceso acceso;
-    bool enLinea = false;      // "En línea"; otherwise "Fuera de línea (preparar archivo)"
-    bool reemplazar = true;    // "Reemplazar"; otherwise "Omitir (no recibir)"
+    bool enLinea = false;    // "En línea"; otherwise "Fuera de línea (preparar archivo)"
+    bool reemplazar = true;  // "Reemplazar"; otherwise "Omitir (no recibir)"
     bool todoLoNoEnviado = true;
     std::string desde, hasta;  // the date range as YYYY-MM-DD, when not "Todo lo no enviado"
     std::string prefijo;       // "Prefijo a enviar:"
@@ -35,7 +35,7 @@ struct ParametrosEnvio {
 
 // The busy panel and its progress bar.
 class Progreso {
-public:
+  public:
     virtual ~Progreso() = default;
     virtual void mostrar() = 0;
     virtual void ocultar() = 0;
@@ -44,7 +44,7 @@ public:
 };
 
 class SinProgreso : public Progreso {
-public:
+  public:
     void mostrar() override {}
     void ocultar() override {}
     void iniciar(int) override {}
@@ -69,16 +69,16 @@ struct ComponentesEnvio {
 };
 
 struct ResultadoEnvio {
-    bool iniciado = false;   // the journal was read
-    int visitadas = 0;       // entries that got their trail line
-    int enviadas = 0;        // entries marked as sent
+    bool iniciado = false;  // the journal was read
+    int visitadas = 0;      // entries that got their trail line
+    int enviadas = 0;       // entries marked as sent
     int fallidas = 0;
-    bool detenido = false;   // "&No" to "Continuar?"
+    bool detenido = false;  // "&No" to "Continuar?"
 };
 
 // "Enviar". Errors outside an apply (a connection, a rejected statement) are not caught:
 // they end the run and reach the caller, as the row errors' silent abort does.
-ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c,
-                                 Dialogos& dialogos, Progreso& progreso);
+ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, Dialogos& dialogos,
+                                 Progreso& progreso);
 
 }  // namespace velmora

@@ -19,7 +19,8 @@ Firebird::IUtil* Util() {
 void Estado::Lanzar() {
     const intptr_t* errores = status->getErrors();
     long codigo = (errores[0] == isc_arg_gds) ? long(errores[1]) : 0;
-    int sqlcode = isc_sqlcode(const_cast<ISC_STATUS*>(reinterpret_cast<const ISC_STATUS*>(errores)));
+    int sqlcode =
+        isc_sqlcode(const_cast<ISC_STATUS*>(reinterpret_cast<const ISC_STATUS*>(errores)));
     char texto[4096];
     unsigned largo = Util()->formatStatus(texto, sizeof texto, status);
     std::string mensaje(texto, largo);

@@ -13,7 +13,7 @@ Firebird::IUtil* Util();
 
 // Status wrapper whose checks raise ErrorBaseDatos with the server's code and text.
 class Estado : public Firebird::BaseStatusWrapper<Estado> {
-public:
+  public:
     Estado() : BaseStatusWrapper(Maestro()->getStatus()) {}
     ~Estado() { dispose(); }
     Estado(const Estado&) = delete;
@@ -24,7 +24,7 @@ public:
             estado->Lanzar();
     }
 
-private:
+  private:
     [[noreturn]] void Lanzar();
 };
 
@@ -34,7 +34,7 @@ private:
 // when the call failed.
 template <class I>
 class Ref {
-public:
+  public:
     Ref() = default;
     explicit Ref(I* p) : p_(p) {}
     ~Ref() { Soltar(); }
@@ -69,7 +69,7 @@ public:
         }
     }
 
-private:
+  private:
     I* p_ = nullptr;
 };
 

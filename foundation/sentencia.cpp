@@ -92,25 +92,34 @@ T Tomar(const unsigned char* p) {
 
 TipoDato Campo::tipoDato() const {
     switch (tipoSql) {
-        case SQL_VARYING: return TipoDato::Texto;
-        case SQL_TEXT: return TipoDato::TextoFijo;
+        case SQL_VARYING:
+            return TipoDato::Texto;
+        case SQL_TEXT:
+            return TipoDato::TextoFijo;
         case SQL_SHORT:
         case SQL_LONG:
         case SQL_INT64:
             // NUMERIC and DECIMAL are stored as integers with a scale or a sub-type.
             if (escala < 0 || subtipo == 1 || subtipo == 2) return TipoDato::FMTBcd;
-            return tipoSql == SQL_SHORT ? TipoDato::Smallint
+            return tipoSql == SQL_SHORT  ? TipoDato::Smallint
                    : tipoSql == SQL_LONG ? TipoDato::Entero
                                          : TipoDato::Largeint;
         case SQL_FLOAT:
         case SQL_DOUBLE:
-        case SQL_D_FLOAT: return TipoDato::Real;
-        case SQL_TYPE_DATE: return TipoDato::Fecha;
-        case SQL_TYPE_TIME: return TipoDato::Hora;
-        case SQL_TIMESTAMP: return TipoDato::FechaHora;
-        case SQL_BLOB: return subtipo == 1 ? TipoDato::Memo : TipoDato::Blob;
-        case SQL_BOOLEAN: return TipoDato::Booleano;
-        default: return TipoDato::Desconocido;
+        case SQL_D_FLOAT:
+            return TipoDato::Real;
+        case SQL_TYPE_DATE:
+            return TipoDato::Fecha;
+        case SQL_TYPE_TIME:
+            return TipoDato::Hora;
+        case SQL_TIMESTAMP:
+            return TipoDato::FechaHora;
+        case SQL_BLOB:
+            return subtipo == 1 ? TipoDato::Memo : TipoDato::Blob;
+        case SQL_BOOLEAN:
+            return TipoDato::Booleano;
+        default:
+            return TipoDato::Desconocido;
     }
 }
 
@@ -119,12 +128,16 @@ Valor AjustarA(const Campo& campo, const Valor& v) {
     using C = Valor::Clase;
     switch (campo.tipoDato()) {
         case TipoDato::Texto:
-        case TipoDato::TextoFijo: return Valor(v.comoTexto());
+        case TipoDato::TextoFijo:
+            return Valor(v.comoTexto());
         case TipoDato::Smallint:
         case TipoDato::Entero:
-        case TipoDato::Largeint: return Valor(v.comoEntero());
-        case TipoDato::FMTBcd: return Valor(v.comoDecimal(campo.escala));
-        case TipoDato::Real: return Valor(v.comoReal());
+        case TipoDato::Largeint:
+            return Valor(v.comoEntero());
+        case TipoDato::FMTBcd:
+            return Valor(v.comoDecimal(campo.escala));
+        case TipoDato::Real:
+            return Valor(v.comoReal());
         case TipoDato::Fecha:
             if (v.clase() == C::Fecha) return v;
             if (v.clase() == C::FechaHora) return Valor(v.como<FechaHora>().fecha);
@@ -162,7 +175,8 @@ Valor AjustarA(const Campo& campo, const Valor& v) {
                 FallaConversion(v);
             }
             return Valor(v.comoEntero() != 0);
-        case TipoDato::Desconocido: return v;
+        case TipoDato::Desconocido:
+            return v;
     }
     return v;
 }
@@ -200,15 +214,21 @@ Valor Mensaje::leer(unsigned i, IAttachment* att, ITransaction* tra) const {
         return Valor(m);
     };
     switch (c.tipoSql) {
-        case SQL_TEXT: return Valor(std::string(reinterpret_cast<const char*>(p), c.longitud));
+        case SQL_TEXT:
+            return Valor(std::string(reinterpret_cast<const char*>(p), c.longitud));
         case SQL_VARYING:
             return Valor(std::string(reinterpret_cast<const char*>(p + 2), Tomar<uint16_t>(p)));
-        case SQL_SHORT: return numero(Tomar<int16_t>(p));
-        case SQL_LONG: return numero(Tomar<int32_t>(p));
-        case SQL_INT64: return numero(Tomar<int64_t>(p));
-        case SQL_FLOAT: return Valor(double(Tomar<float>(p)));
+        case SQL_SHORT:
+            return numero(Tomar<int16_t>(p));
+        case SQL_LONG:
+            return numero(Tomar<int32_t>(p));
+        case SQL_INT64:
+            return numero(Tomar<int64_t>(p));
+        case SQL_FLOAT:
+            return Valor(double(Tomar<float>(p)));
         case SQL_DOUBLE:
-        case SQL_D_FLOAT: return Valor(Tomar<double>(p));
+        case SQL_D_FLOAT:
+            return Valor(Tomar<double>(p));
         case SQL_TYPE_DATE: {
             unsigned a, m, d;
             fb::Util()->decodeDate(Tomar<ISC_DATE>(p), &a, &m, &d);
@@ -224,11 +244,15 @@ Valor Mensaje::leer(unsigned i, IAttachment* att, ITransaction* tra) const {
             unsigned a, m, d, h, mi, s, f;
             fb::Util()->decodeDate(ts.timestamp_date, &a, &m, &d);
             fb::Util()->decodeTime(ts.timestamp_time, &h, &mi, &s, &f);
-            return Valor(FechaHora{Fecha{int(a), int(m), int(d)}, Hora{int(h), int(mi), int(s), int(f)}});
+            return Valor(
+                FechaHora{Fecha{int(a), int(m), int(d)}, Hora{int(h), int(mi), int(s), int(f)}});
         }
-        case SQL_BLOB: return Valor(Blob{LeerBlob(att, tra, Tomar<ISC_QUAD>(p))});
-        case SQL_BOOLEAN: return Valor(Tomar<FB_BOOLEAN>(p) != 0);
-        default: return Valor();
+        case SQL_BLOB:
+            return Valor(Blob{LeerBlob(att, tra, Tomar<ISC_QUAD>(p))});
+        case SQL_BOOLEAN:
+            return Valor(Tomar<FB_BOOLEAN>(p) != 0);
+        default:
+            return Valor();
     }
 }
 
@@ -239,8 +263,8 @@ void Mensaje::escribir(unsigned i, const Valor& bruto, IAttachment* att, ITransa
     if (bruto.esNulo()) return;
     Valor v = AjustarA(c, bruto);
     auto entero = [&](int64_t minimo, int64_t maximo) {
-        int64_t m = c.tipoDato() == TipoDato::FMTBcd ? v.comoDecimal(c.escala).mantisa
-                                                     : v.comoEntero();
+        int64_t m =
+            c.tipoDato() == TipoDato::FMTBcd ? v.comoDecimal(c.escala).mantisa : v.comoEntero();
         if (m < minimo || m > maximo) FallaDesborde();
         return m;
     };
@@ -259,12 +283,22 @@ void Mensaje::escribir(unsigned i, const Valor& bruto, IAttachment* att, ITransa
             std::memcpy(p + 2, t.data(), n);
             break;
         }
-        case SQL_SHORT: Poner<int16_t>(p, int16_t(entero(INT16_MIN, INT16_MAX))); break;
-        case SQL_LONG: Poner<int32_t>(p, int32_t(entero(INT32_MIN, INT32_MAX))); break;
-        case SQL_INT64: Poner<int64_t>(p, entero(INT64_MIN, INT64_MAX)); break;
-        case SQL_FLOAT: Poner<float>(p, float(v.comoReal())); break;
+        case SQL_SHORT:
+            Poner<int16_t>(p, int16_t(entero(INT16_MIN, INT16_MAX)));
+            break;
+        case SQL_LONG:
+            Poner<int32_t>(p, int32_t(entero(INT32_MIN, INT32_MAX)));
+            break;
+        case SQL_INT64:
+            Poner<int64_t>(p, entero(INT64_MIN, INT64_MAX));
+            break;
+        case SQL_FLOAT:
+            Poner<float>(p, float(v.comoReal()));
+            break;
         case SQL_DOUBLE:
-        case SQL_D_FLOAT: Poner<double>(p, v.comoReal()); break;
+        case SQL_D_FLOAT:
+            Poner<double>(p, v.comoReal());
+            break;
         case SQL_TYPE_DATE: {
             const Fecha& f = v.como<Fecha>();
             Poner<ISC_DATE>(p, fb::Util()->encodeDate(f.anio, f.mes, f.dia));
@@ -279,14 +313,19 @@ void Mensaje::escribir(unsigned i, const Valor& bruto, IAttachment* att, ITransa
             const FechaHora& fh = v.como<FechaHora>();
             ISC_TIMESTAMP ts;
             ts.timestamp_date = fb::Util()->encodeDate(fh.fecha.anio, fh.fecha.mes, fh.fecha.dia);
-            ts.timestamp_time =
-                fb::Util()->encodeTime(fh.hora.hora, fh.hora.minuto, fh.hora.segundo, fh.hora.fraccion);
+            ts.timestamp_time = fb::Util()->encodeTime(fh.hora.hora, fh.hora.minuto,
+                                                       fh.hora.segundo, fh.hora.fraccion);
             Poner<ISC_TIMESTAMP>(p, ts);
             break;
         }
-        case SQL_BLOB: Poner<ISC_QUAD>(p, EscribirBlob(att, tra, v.como<Blob>().bytes)); break;
-        case SQL_BOOLEAN: Poner<FB_BOOLEAN>(p, v.como<bool>() ? FB_TRUE : FB_FALSE); break;
-        default: FallaConversion(v);
+        case SQL_BLOB:
+            Poner<ISC_QUAD>(p, EscribirBlob(att, tra, v.como<Blob>().bytes));
+            break;
+        case SQL_BOOLEAN:
+            Poner<FB_BOOLEAN>(p, v.como<bool>() ? FB_TRUE : FB_FALSE);
+            break;
+        default:
+            FallaConversion(v);
     }
 }
 
@@ -298,7 +337,9 @@ Sentencia::Sentencia(IAttachment* att, ITransaction* tra, const std::string& tex
     salida.describir(sentencia_->getOutputMetadata(&st));
 }
 
-Sentencia::~Sentencia() { liberar(); }
+Sentencia::~Sentencia() {
+    liberar();
+}
 
 void Sentencia::liberar() noexcept {
     entrada.metadatos.Soltar();

@@ -26,7 +26,7 @@ struct Mensaje {
 };
 
 class Sentencia {
-public:
+  public:
     Sentencia(Firebird::IAttachment* att, Firebird::ITransaction* tra, const std::string& texto);
     ~Sentencia();
     // Frees the server's statement; never throws.
@@ -41,7 +41,7 @@ public:
     template <class F>
     void recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila);
 
-private:
+  private:
     fb::Ref<Firebird::IStatement> sentencia_;
 };
 

@@ -42,7 +42,7 @@ std::string Identificador(const std::string& nombre) {
 
 // A transaction of the session layer's own: committed explicitly, rolled back otherwise.
 class TransaccionPropia {
-public:
+  public:
     explicit TransaccionPropia(ITransaction* t) : t_(t) {}
     ~TransaccionPropia() { deshacer(); }
     ITransaction* get() const { return t_.get(); }
@@ -58,7 +58,7 @@ public:
         }
     }
 
-private:
+  private:
     fb::Ref<ITransaction> t_;
 };
 
@@ -219,7 +219,8 @@ void Consulta::abrir() {
     if (s.salida.cantidad() == 0) {
         s.ejecutar(tra);
     } else {
-        s.recorrer(sesion.atachado(), tra, [&](const std::vector<Valor>& v) { filas_.push_back(v); });
+        s.recorrer(sesion.atachado(), tra,
+                   [&](const std::vector<Valor>& v) { filas_.push_back(v); });
     }
     abierta_ = true;
     actual_ = 0;
@@ -326,7 +327,8 @@ void ConjuntoEditable::cerrar() {
 }
 
 void ConjuntoEditable::exigirAbierto() const {
-    if (!abierto_) throw ErrorBaseDatos(nombre() + ": Cannot perform this operation on a closed dataset");
+    if (!abierto_)
+        throw ErrorBaseDatos(nombre() + ": Cannot perform this operation on a closed dataset");
 }
 
 void ConjuntoEditable::cargarSiHaceFalta() {
@@ -426,7 +428,8 @@ void ConjuntoEditable::editar() {
     cargarSiHaceFalta();
     if (modo_ != Modo::Navegar) return;
     if (actual_ >= filas_.size())
-        fallaFila(alFallarEditar, ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
+        fallaFila(alFallarEditar,
+                  ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
     edicion_ = std::make_shared<Fila>(*filas_[actual_]);
     modo_ = Modo::Editar;
 }
@@ -469,11 +472,13 @@ void ConjuntoEditable::borrar() {
     }
     cancelar();
     if (actual_ >= filas_.size())
-        fallaFila(alFallarBorrar, ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
+        fallaFila(alFallarBorrar,
+                  ErrorBaseDatos("Cannot perform this operation on an empty dataset"));
     std::shared_ptr<Fila> f = filas_[actual_];
     filas_.erase(filas_.begin() + actual_);
     if (f->cambio == Fila::Cambio::Insertada) {
-        pendientes_.erase(std::remove(pendientes_.begin(), pendientes_.end(), f), pendientes_.end());
+        pendientes_.erase(std::remove(pendientes_.begin(), pendientes_.end(), f),
+                          pendientes_.end());
         return;
     }
     if (f->cambio == Fila::Cambio::Ninguno) pendientes_.push_back(f);
@@ -484,7 +489,8 @@ std::string ConjuntoEditable::tablaDeActualizacion() const {
     // The table named after the first FROM of the statement text.
     const std::string& t = texto_;
     for (size_t i = 0; i + 4 <= t.size(); ++i) {
-        bool inicio = i == 0 || !(std::isalnum(static_cast<unsigned char>(t[i - 1])) || t[i - 1] == '_');
+        bool inicio =
+            i == 0 || !(std::isalnum(static_cast<unsigned char>(t[i - 1])) || t[i - 1] == '_');
         if (!inicio || !MismoNombre(std::string_view(t).substr(i, 4), "FROM")) continue;
         size_t j = i + 4;
         if (j < t.size() && !std::isspace(static_cast<unsigned char>(t[j]))) continue;
@@ -494,7 +500,8 @@ std::string ConjuntoEditable::tablaDeActualizacion() const {
             if (fin != std::string::npos) return t.substr(j, fin - j + 1);
         }
         std::string nombre;
-        while (j < t.size() && (std::isalnum(static_cast<unsigned char>(t[j])) || t[j] == '_' || t[j] == '$'))
+        while (j < t.size() &&
+               (std::isalnum(static_cast<unsigned char>(t[j])) || t[j] == '_' || t[j] == '$'))
             nombre += char(std::toupper(static_cast<unsigned char>(t[j++])));
         if (!nombre.empty()) return Identificador(nombre);
     }
@@ -502,7 +509,8 @@ std::string ConjuntoEditable::tablaDeActualizacion() const {
     throw ErrorBaseDatos(nombre() + ": Unable to find table name in the statement");
 }
 
-void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla, const Fila& fila) {
+void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla,
+                                     const Fila& fila) {
     std::string texto;
     std::vector<const Valor*> parametros;
     auto condicion = [&]() {
@@ -537,8 +545,8 @@ void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla
             std::string asignaciones;
             for (size_t i = 0; i < campos_.size(); ++i) {
                 if (!fila.asignados[i] || campos_[i].columna.empty()) continue;
-                asignaciones += (asignaciones.empty() ? "" : ", ") +
-                                Identificador(campos_[i].columna) + " = ?";
+                asignaciones +=
+                    (asignaciones.empty() ? "" : ", ") + Identificador(campos_[i].columna) + " = ?";
                 parametros.push_back(&fila.valores[i]);
             }
             if (asignaciones.empty()) return;
@@ -550,14 +558,16 @@ void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla
             texto = "DELETE FROM " + tabla;
             texto += condicion();
             break;
-        case Fila::Cambio::Ninguno: return;
+        case Fila::Cambio::Ninguno:
+            return;
     }
     Sentencia& s = sesion_->preparar(tra, texto);
     for (unsigned i = 0; i < s.entrada.cantidad() && i < parametros.size(); ++i)
         s.entrada.escribir(i, *parametros[i], sesion_->atachado(), tra);
     uint64_t afectadas = s.ejecutar(tra);
     if (afectadas == 0) throw ErrorBaseDatos("Registro no encontrado o cambiado por otro usuario");
-    if (afectadas > 1) throw ErrorBaseDatos("La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
+    if (afectadas > 1)
+        throw ErrorBaseDatos("La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
 }
 
 int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
@@ -567,9 +577,10 @@ int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
         std::string tabla = tablaDeActualizacion();
         TransaccionPropia t(sesion_->iniciarEscritura());
         for (const auto& f : pendientes_) {
-            TipoActualizacion tipo = f->cambio == Fila::Cambio::Insertada ? TipoActualizacion::Insertar
-                                     : f->cambio == Fila::Cambio::Borrada ? TipoActualizacion::Borrar
-                                                                          : TipoActualizacion::Modificar;
+            TipoActualizacion tipo =
+                f->cambio == Fila::Cambio::Insertada ? TipoActualizacion::Insertar
+                : f->cambio == Fila::Cambio::Borrada ? TipoActualizacion::Borrar
+                                                     : TipoActualizacion::Modificar;
             try {
                 aplicarCambio(t.get(), tabla, *f);
             } catch (const ErrorBaseDatos& error) {

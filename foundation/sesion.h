@@ -31,8 +31,8 @@ namespace velmora {
 // Data types of fields, as the copy procedures distinguish them. FMTBcd is the exact
 // numeric type: NUMERIC and DECIMAL columns.
 enum class TipoDato {
-    Texto,       // VARCHAR
-    TextoFijo,   // CHAR
+    Texto,      // VARCHAR
+    TextoFijo,  // CHAR
     Smallint,
     Entero,
     Largeint,
@@ -42,7 +42,7 @@ enum class TipoDato {
     Hora,
     FechaHora,
     Blob,
-    Memo,        // text blob
+    Memo,  // text blob
     Booleano,
     Desconocido,
 };
@@ -63,7 +63,7 @@ struct Campo {
 
 // A current row of named, typed fields: what CopiarCampos reads from.
 class FilaLectura {
-public:
+  public:
     virtual ~FilaLectura() = default;
     virtual int cantidadCampos() const = 0;
     virtual const Campo& campo(int posicion) const = 0;
@@ -81,7 +81,7 @@ class Sentencia;
 // A database connection: location, user and password are set before connecting. It
 // prepares each statement text once and keeps it prepared while connected.
 class Conexion {
-public:
+  public:
     explicit Conexion(std::string nombre);
     virtual ~Conexion();
     Conexion(const Conexion&) = delete;
@@ -106,10 +106,10 @@ public:
     Firebird::ITransaction* iniciarTransaccion(const unsigned char* tpb, unsigned largo);
     size_t sentenciasPreparadas() const { return recientes_.size(); }
 
-protected:
+  protected:
     void liberarSentencias() noexcept;
 
-private:
+  private:
     std::string nombre_, ubicacion_, usuario_, clave_;
     Firebird::IAttachment* atachado_ = nullptr;
     // Prepared statements, most recently used first.
@@ -122,7 +122,7 @@ class SesionOrigen;
 
 // A named transaction of an origin-style session: starts by itself at its first use.
 class Transaccion {
-public:
+  public:
     Transaccion(SesionOrigen& sesion, std::string nombre);
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
@@ -138,7 +138,7 @@ public:
     // Never throws: used when the session goes away.
     void confirmarAlCerrar() noexcept;
 
-private:
+  private:
     SesionOrigen& sesion_;
     std::string nombre_;
     Firebird::ITransaction* manejador_ = nullptr;
@@ -147,12 +147,12 @@ private:
 // DbCia, DbGeneral, DbGeneraldes, DBsop: transactions still open when the session is
 // disconnected or destroyed are committed.
 class SesionOrigen : public Conexion {
-public:
+  public:
     using Conexion::Conexion;
     ~SesionOrigen() override;
     void desconectar() override;
 
-private:
+  private:
     friend class Transaccion;
     std::vector<Transaccion*> transacciones_;
 };
@@ -160,7 +160,7 @@ private:
 // A read query or statement of an origin-style session, bound to one of its transactions
 // (QAuditor, QCopia, QCopiadet ...). Open fetches every row of the select.
 class Consulta : public FilaLectura {
-public:
+  public:
     Consulta(Transaccion& transaccion, std::string nombre);
     ~Consulta() override;
 
@@ -186,7 +186,7 @@ public:
     const Valor& valor(int posicion) const override;
     using FilaLectura::valor;
 
-private:
+  private:
     Transaccion& transaccion_;
     std::string nombre_, texto_;
     bool abierta_ = false;
@@ -197,7 +197,7 @@ private:
 
 // DBEnvio: read committed (record version), waits on locks, keeps trailing blanks.
 class SesionDestino : public Conexion {
-public:
+  public:
     using Conexion::Conexion;
     // Runs a statement in a transaction of its own, committed when it completes.
     void ejecutar(const std::string& texto);
@@ -209,14 +209,14 @@ public:
 
 // Qcopiades: a statement on the target, committed on completion.
 class SentenciaDestino {
-public:
+  public:
     SentenciaDestino(SesionDestino& sesion, std::string nombre)
         : sesion_(sesion), nombre_(std::move(nombre)) {}
     void texto(std::string valor) { texto_ = std::move(valor); }
     const std::string& texto() const { return texto_; }
     void ejecutar() { sesion_.ejecutar(texto_); }
 
-private:
+  private:
     SesionDestino& sesion_;
     std::string nombre_, texto_;
 };
@@ -224,7 +224,7 @@ private:
 // Components that a window owns, in the order they were created, so that the error hooks
 // can be wired over all of them.
 class Componente {
-public:
+  public:
     Componente(Componente* propietario, std::string nombre);
     virtual ~Componente();
     Componente(const Componente&) = delete;
@@ -233,7 +233,7 @@ public:
     const std::string& nombre() const { return nombre_; }
     const std::vector<Componente*>& componentes() const { return componentes_; }
 
-private:
+  private:
     Componente* propietario_;
     std::string nombre_;
     std::vector<Componente*> componentes_;
@@ -247,7 +247,7 @@ enum class RespuestaError { Abortar };
 // Apply component (PDestino, PIdfact, PBorrar): turns the pending changes of its result
 // set into statements; its hook sees every change that fails.
 class ProveedorAplicacion : public Componente {
-public:
+  public:
     using Componente::Componente;
     using Gancho = std::function<RespuestaError(ProveedorAplicacion&, ConjuntoEditable&,
                                                 const ErrorBaseDatos&, TipoActualizacion)>;
@@ -259,7 +259,7 @@ public:
 // Rows are fetched when they are first read, all at once; a set that is changed before any
 // of its rows was read never fetches them (an insert-only use does not load the table).
 class ConjuntoEditable : public Componente, public FilaLectura {
-public:
+  public:
     using GanchoFila = std::function<RespuestaError(ConjuntoEditable&, const ErrorBaseDatos&)>;
 
     // A result set over the target, written back through its apply component.
@@ -310,7 +310,7 @@ public:
 
     ProveedorAplicacion* proveedor() const { return proveedor_; }
 
-private:
+  private:
     struct Fila;
     enum class Modo { Navegar, Insertar, Editar };
 

@@ -61,7 +61,8 @@ bool Reescalar(const Decimal& d, int escala, int64_t& mantisa) {
     }
     int64_t factor;
     if (escala < d.escala) {  // more decimals: multiply
-        if (!Potencia10(d.escala - escala, factor)) return d.mantisa == 0 ? (mantisa = 0, true) : false;
+        if (!Potencia10(d.escala - escala, factor))
+            return d.mantisa == 0 ? (mantisa = 0, true) : false;
         if (d.mantisa > std::numeric_limits<int64_t>::max() / factor ||
             d.mantisa < std::numeric_limits<int64_t>::min() / factor)
             return false;
@@ -146,23 +147,31 @@ std::string TextoHora(const Hora& h) {
 
 std::string Valor::comoTexto() const {
     switch (clase()) {
-        case Clase::Nulo: return {};
-        case Clase::Entero: return std::to_string(std::get<int64_t>(v_));
-        case Clase::Decimal: return TextoDecimal(std::get<Decimal>(v_));
+        case Clase::Nulo:
+            return {};
+        case Clase::Entero:
+            return std::to_string(std::get<int64_t>(v_));
+        case Clase::Decimal:
+            return TextoDecimal(std::get<Decimal>(v_));
         case Clase::Real: {
             char b[32];
             auto r = std::to_chars(b, b + sizeof b, std::get<double>(v_));
             return std::string(b, r.ptr);
         }
-        case Clase::Texto: return std::get<std::string>(v_);
-        case Clase::Fecha: return TextoFecha(std::get<Fecha>(v_));
-        case Clase::Hora: return TextoHora(std::get<Hora>(v_));
+        case Clase::Texto:
+            return std::get<std::string>(v_);
+        case Clase::Fecha:
+            return TextoFecha(std::get<Fecha>(v_));
+        case Clase::Hora:
+            return TextoHora(std::get<Hora>(v_));
         case Clase::FechaHora: {
             const auto& fh = std::get<FechaHora>(v_);
             return TextoFecha(fh.fecha) + " " + TextoHora(fh.hora);
         }
-        case Clase::Blob: return std::get<Blob>(v_).bytes;
-        case Clase::Booleano: return std::get<bool>(v_) ? "True" : "False";
+        case Clase::Blob:
+            return std::get<Blob>(v_).bytes;
+        case Clase::Booleano:
+            return std::get<bool>(v_) ? "True" : "False";
     }
     return {};
 }
@@ -170,7 +179,8 @@ std::string Valor::comoTexto() const {
 Decimal Valor::comoDecimal(int escala) const {
     int64_t m = 0;
     switch (clase()) {
-        case Clase::Nulo: return Decimal{0, escala};
+        case Clase::Nulo:
+            return Decimal{0, escala};
         case Clase::Entero:
             if (!Reescalar(Decimal{std::get<int64_t>(v_), 0}, escala, m)) FallaDesborde();
             return Decimal{m, escala};
@@ -182,31 +192,42 @@ Decimal Valor::comoDecimal(int escala) const {
             if (!std::isfinite(x) || std::fabs(x) >= 9.2e18) FallaDesborde();
             return Decimal{int64_t(std::llround(x)), escala};
         }
-        case Clase::Booleano: return Valor(int64_t{std::get<bool>(v_) ? 1 : 0}).comoDecimal(escala);
+        case Clase::Booleano:
+            return Valor(int64_t{std::get<bool>(v_) ? 1 : 0}).comoDecimal(escala);
         case Clase::Texto: {
             Decimal d;
-            if (!LeerDecimal(std::get<std::string>(v_), d)) FallaConversion(std::get<std::string>(v_));
+            if (!LeerDecimal(std::get<std::string>(v_), d))
+                FallaConversion(std::get<std::string>(v_));
             if (!Reescalar(d, escala, m)) FallaDesborde();
             return Decimal{m, escala};
         }
-        default: FallaConversion(comoTexto());
+        default:
+            FallaConversion(comoTexto());
     }
 }
 
-int64_t Valor::comoEntero() const { return comoDecimal(0).mantisa; }
+int64_t Valor::comoEntero() const {
+    return comoDecimal(0).mantisa;
+}
 
-Moneda Valor::comoMoneda() const { return comoDecimal(-4).mantisa; }
+Moneda Valor::comoMoneda() const {
+    return comoDecimal(-4).mantisa;
+}
 
 double Valor::comoReal() const {
     switch (clase()) {
-        case Clase::Nulo: return 0.0;
-        case Clase::Real: return std::get<double>(v_);
-        case Clase::Entero: return double(std::get<int64_t>(v_));
+        case Clase::Nulo:
+            return 0.0;
+        case Clase::Real:
+            return std::get<double>(v_);
+        case Clase::Entero:
+            return double(std::get<int64_t>(v_));
         case Clase::Decimal: {
             const auto& d = std::get<Decimal>(v_);
             return double(d.mantisa) * std::pow(10.0, d.escala);
         }
-        case Clase::Booleano: return std::get<bool>(v_) ? 1.0 : 0.0;
+        case Clase::Booleano:
+            return std::get<bool>(v_) ? 1.0 : 0.0;
         case Clase::Texto: {
             const std::string& t = std::get<std::string>(v_);
             std::string_view s = SinBlancos(t);
@@ -215,7 +236,8 @@ double Valor::comoReal() const {
             if (r.ec != std::errc() || r.ptr != s.data() + s.size()) FallaConversion(t);
             return x;
         }
-        default: FallaConversion(comoTexto());
+        default:
+            FallaConversion(comoTexto());
     }
 }
 

@@ -43,7 +43,7 @@ struct Blob {
 using Moneda = int64_t;
 
 class Valor {
-public:
+  public:
     enum class Clase { Nulo, Entero, Decimal, Real, Texto, Fecha, Hora, FechaHora, Blob, Booleano };
 
     Valor() = default;
@@ -80,7 +80,7 @@ public:
 
     bool operator==(const Valor&) const = default;
 
-private:
+  private:
     std::variant<std::monostate, int64_t, Decimal, double, std::string, Fecha, Hora, FechaHora,
                  Blob, bool>
         v_;

@@ -31,13 +31,15 @@ std::vector<std::string> Marcas(const EscenarioEnvio& e) {
 }
 
 Filas Facturas(const std::string& ubicacion) {
-    return Textos(ubicacion, "SELECT FACT_ID, PREF_PRE, FACT_NUMERO, FACT_ANULADO FROM FACTURAS "
-                             "ORDER BY FACT_ID");
+    return Textos(ubicacion,
+                  "SELECT FACT_ID, PREF_PRE, FACT_NUMERO, FACT_ANULADO FROM FACTURAS "
+                  "ORDER BY FACT_ID");
 }
 
 Filas Detalles(const std::string& ubicacion) {
-    return Textos(ubicacion, "SELECT FACT_ID, FADE_ITEM, ARTI_COD FROM FACTURAS_DETALLE "
-                             "ORDER BY FACT_ID, FADE_ITEM");
+    return Textos(ubicacion,
+                  "SELECT FACT_ID, FADE_ITEM, ARTI_COD FROM FACTURAS_DETALLE "
+                  "ORDER BY FACT_ID, FADE_ITEM");
 }
 
 TEST(EnvioEnLinea, CreaLaFacturaConUnIdNuevoEnElEncabezadoYEnCadaDetalle) {
@@ -53,11 +55,13 @@ TEST(EnvioEnLinea, CreaLaFacturaConUnIdNuevoEnElEncabezadoYEnCadaDetalle) {
 
     EXPECT_EQ(r.enviadas, 1);
     EXPECT_EQ(e.dialogos.llamadas(), (std::vector<Llamada>{Mensaje(kConcluido)}));
-    EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO, FACT_TASACAMBIO, "
-                                  "FACT_TOTAL FROM FACTURAS WHERE PREF_PRE = 'FV'"),
+    EXPECT_EQ(Textos(e.destino(),
+                     "SELECT FACT_ID, PREF_PRE, FACT_NUMERO, FACT_TASACAMBIO, "
+                     "FACT_TOTAL FROM FACTURAS WHERE PREF_PRE = 'FV'"),
               (Filas{{"41", "FV", "000123", "1.234600", "116.60"}}));
-    EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, FADE_ITEM, FADE_CANTDEV FROM FACTURAS_DETALLE "
-                                  "ORDER BY FADE_ITEM"),
+    EXPECT_EQ(Textos(e.destino(),
+                     "SELECT FACT_ID, FADE_ITEM, FADE_CANTDEV FROM FACTURAS_DETALLE "
+                     "ORDER BY FADE_ITEM"),
               (Filas{{"41", "1", "0.0000"}, {"41", "2", "0.0000"}}));
     EXPECT_EQ(Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA"), (Filas{{"S"}}));
 }
@@ -88,9 +92,9 @@ TEST(EnvioEnLinea, ReemplazaElDocumentoExistenteOLoOmite) {
 
 TEST(EnvioEnLinea, AnulaYBorraEnElDestino) {
     EscenarioEnvio e;
-    EjecutarSql(e.origen(), {Auditoria(1, 31, 70, "A", "FV000001"),
-                             Auditoria(2, 31, 71, "D", "FV000002"),
-                             Auditoria(3, 31, 72, "D", "FV000009")});  // not in the target
+    EjecutarSql(e.origen(),
+                {Auditoria(1, 31, 70, "A", "FV000001"), Auditoria(2, 31, 71, "D", "FV000002"),
+                 Auditoria(3, 31, 72, "D", "FV000009")});  // not in the target
     auto destino = Factura(10, "FV", "000001", 2);
     for (auto& s : Factura(11, "FV", "000002", 2)) destino.push_back(s);
     for (auto& s : Factura(12, "FV", "000003", 1)) destino.push_back(s);
@@ -130,10 +134,10 @@ TEST_P(DetalleFallido, QuitaElDocumentoRegistraElErrorYPregunta) {
     const auto& ll = e.dialogos.llamadas();
     ASSERT_GE(ll.size(), 5u);
     EXPECT_NE(ll[0].texto.find("SIN_ITEM_2"), std::string::npos) << ll[0].texto;
-    EXPECT_EQ(ll, (std::vector<Llamada>{Mensaje(ll[0].texto), Pitido(),
-                                         Error(ll[0].texto.substr(0, ll[0].texto.size() - 1)),
-                                         Confirmacion(falla + ". Continuar?"),
-                                         Mensaje(kConcluido)}));
+    EXPECT_EQ(ll,
+              (std::vector<Llamada>{Mensaje(ll[0].texto), Pitido(),
+                                    Error(ll[0].texto.substr(0, ll[0].texto.size() - 1)),
+                                    Confirmacion(falla + ". Continuar?"), Mensaje(kConcluido)}));
     EXPECT_EQ(SinFechas(e.errores()), "F,H,PRUEBA," + falla + "\r\n");
     EXPECT_EQ(r.fallidas, 1);
     if (seguir) {
@@ -158,8 +162,8 @@ TEST(EnvioFueraDeLinea, LlenaElArchivoConLosIdsDeOrigenYCadaFilaDelDiario) {
     auto sql = Factura(7, "FV", "000123", 2);
     for (auto& s : Factura(8, "FV", "000124", 1)) sql.push_back(s);
     sql.push_back(Auditoria(1, 31, 7, "I", "FV000123", "2026-03-02", "09:00:00"));
-    sql.push_back(Auditoria(2, 19, 0, "I", "XX000001", "2026-03-02", "09:30:00"));  // no copy
-    sql.push_back(Auditoria(3, 34, 9, "I", "PD000001", "2026-03-02", "10:00:00"));  // unmarked
+    sql.push_back(Auditoria(2, 19, 0, "I", "XX000001", "2026-03-02", "09:30:00"));   // no copy
+    sql.push_back(Auditoria(3, 34, 9, "I", "PD000001", "2026-03-02", "10:00:00"));   // unmarked
     sql.push_back(Auditoria(4, 31, 99, "I", "FV000999", "2026-03-02", "11:00:00"));  // gone
     sql.push_back(Auditoria(5, 31, 7, "A", "FV000123", "2026-03-02", "12:00:00"));
     sql.push_back(Auditoria(6, 31, 8, "I", "FV000124", "2026-03-01", "08:00:00"));  // earliest
@@ -176,9 +180,10 @@ TEST(EnvioFueraDeLinea, LlenaElArchivoConLosIdsDeOrigenYCadaFilaDelDiario) {
         << "origin ids kept; the annulment is left to the receiver";
     EXPECT_EQ(Detalles(e.archivoEnvio()),
               (Filas{{"7", "1", "A001"}, {"7", "2", "A002"}, {"8", "1", "A001"}}));
-    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID, AUDI_OPER, AUDI_ENVIO FROM AUDITORIA"),
-              (Filas{{"6", "I", "N"}, {"1", "I", "N"}, {"2", "I", "N"}, {"4", "I", "N"},
-                     {"5", "A", "N"}}))
+    EXPECT_EQ(
+        Textos(e.archivoEnvio(), "SELECT AUDI_ID, AUDI_OPER, AUDI_ENVIO FROM AUDITORIA"),
+        (Filas{
+            {"6", "I", "N"}, {"1", "I", "N"}, {"2", "I", "N"}, {"4", "I", "N"}, {"5", "A", "N"}}))
         << "every visited, selected entry in journal order";
     EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "S", "N", "S", "S", "S"}));
     EXPECT_TRUE(Facturas(e.destino()).empty()) << "offline leaves the destination alone";
@@ -201,7 +206,8 @@ TEST(EnvioFueraDeLinea, UnaFilaDelDiarioQueElArchivoRechazaDejaLaEntradaSinEnvia
     EXPECT_EQ(r.fallidas, 1);
     EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "N"}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}}));
-    EXPECT_EQ(SinFechas(e.errores()), "F,H,PRUEBA,Error transmitiendo FACTURAS DE VENTA FV000123\r\n");
+    EXPECT_EQ(SinFechas(e.errores()),
+              "F,H,PRUEBA,Error transmitiendo FACTURAS DE VENTA FV000123\r\n");
     EXPECT_EQ(e.dialogos.llamadas().at(3),
               Confirmacion("Error transmitiendo FACTURAS DE VENTA FV000123. Continuar?"));
 }
@@ -213,9 +219,9 @@ TEST(EnvioSeleccion, ElPrefijoFiltraSoloLosDocumentos) {
     for (auto& s : Factura(9, "XY", "000125", 1)) sql.push_back(s);
     sql.push_back("INSERT INTO CUENTAS (CUEN_COD, CUEN_NOMBRE) VALUES ('1105', 'CAJA')");
     sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
-    sql.push_back(Auditoria(2, 31, 8, "I", "000124"));    // six characters: empty prefix
+    sql.push_back(Auditoria(2, 31, 8, "I", "000124"));  // six characters: empty prefix
     sql.push_back(Auditoria(3, 31, 9, "I", "XY000125"));
-    sql.push_back(Auditoria(4, 100, 0, "I", "1105"));     // master data is never filtered
+    sql.push_back(Auditoria(4, 100, 0, "I", "1105"));  // master data is never filtered
     EjecutarSql(e.origen(), sql);
     e.parametros.enLinea = true;
     e.parametros.prefijo = "FV";

@@ -11,13 +11,15 @@ namespace velmora {
 namespace {
 
 class ManejoDeErrores : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ubicacion_ = instalacion_.compania(prueba::Acceso::Servidor, "001");
-        prueba::EjecutarSql(ubicacion_, {
-            "CREATE TABLE MARCA (ID INTEGER NOT NULL PRIMARY KEY, NOMBRE VARCHAR(20) NOT NULL, "
-            "NOTA VARCHAR(20))",
-            "COMMIT", "GRANT ALL ON MARCA TO PUBLIC", "INSERT INTO MARCA VALUES (1, 'uno', NULL)"});
+        prueba::EjecutarSql(
+            ubicacion_,
+            {"CREATE TABLE MARCA (ID INTEGER NOT NULL PRIMARY KEY, NOMBRE VARCHAR(20) NOT NULL, "
+             "NOTA VARCHAR(20))",
+             "COMMIT", "GRANT ALL ON MARCA TO PUBLIC",
+             "INSERT INTO MARCA VALUES (1, 'uno', NULL)"});
         destino_.ubicacion(ubicacion_);
         destino_.usuario(prueba::kUsuario);
         destino_.clave(prueba::kClave);
@@ -46,9 +48,9 @@ TEST_F(ManejoDeErrores, UnaAplicacionFallidaMuestraElTextoElPitidoYElTextoSinSuU
     ASSERT_EQ(dialogos_.llamadas().size(), 3u);
     const std::string texto = dialogos_.llamadas()[0].texto;
     EXPECT_NE(texto.find("violation of PRIMARY or UNIQUE KEY"), std::string::npos) << texto;
-    EXPECT_EQ(dialogos_.llamadas(),
-              (std::vector<Llamada>{Mensaje(texto), Pitido(),
-                                    Error(texto.substr(0, texto.size() - 1))}));
+    EXPECT_EQ(
+        dialogos_.llamadas(),
+        (std::vector<Llamada>{Mensaje(texto), Pitido(), Error(texto.substr(0, texto.size() - 1))}));
 }
 
 TEST_F(ManejoDeErrores, UnaFilaSinSusCamposObligatoriosTerminaEnSilencio) {

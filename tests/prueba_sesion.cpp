@@ -45,7 +45,7 @@ struct Errores {
 };
 
 class Sesiones : public ::testing::TestWithParam<Acceso> {
-protected:
+  protected:
     void SetUp() override {
         ubicacion_ = instalacion_.compania(GetParam(), "001");
         EjecutarSql(ubicacion_, kTablas);
@@ -157,7 +157,8 @@ TEST_P(Sesiones, UnaActualizacionDeDosFilasSeDeshace) {
     EXPECT_EQ(c->aplicar(0), 1);
 
     ASSERT_EQ(errores_.vistos.size(), 1u);
-    EXPECT_EQ(errores_.vistos[0].mensaje(), "La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
+    EXPECT_EQ(errores_.vistos[0].mensaje(),
+              "La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
     auto filas = Consultar(ubicacion_, "SELECT ESTADO FROM SIN_CLAVE");
     ASSERT_EQ(filas.size(), 2u);
     EXPECT_EQ(filas[0][0], Valor("igual"));

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "foundation/sesion.h"
 #include "transfer/catalogo.h"
@@ -44,6 +45,8 @@ struct AjustesDocumento {
     std::function<void(ConjuntoEditable& encabezado)> alInsertarEncabezado;  // after the new id
     std::function<void(ConjuntoEditable& encabezado)> alReemplazarEncabezado;
     std::function<void(ConjuntoEditable& fila, size_t tabla)> alInsertarDetalle;
+    // Header positions that a replace leaves as the target has them.
+    std::vector<int> conservarAlReemplazar;
 };
 
 // Replays one journal entry of a document made of a header and details. Returns the

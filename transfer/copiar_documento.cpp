@@ -131,7 +131,11 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
         BorrarDetalles(s, c.qCopiades, destino.valor(0).comoEntero());
         idEncabezado = destino.valor(0).comoEntero();
         destino.editar();
+        std::vector<Valor> conservados;
+        for (int p : ajustes.conservarAlReemplazar) conservados.push_back(destino.valor(p));
         CopiarCampos(c.qCopia, destino, 1);
+        for (size_t n = 0; n < conservados.size(); ++n)
+            destino.asignar(ajustes.conservarAlReemplazar[n], conservados[n]);
         if (ajustes.alReemplazarEncabezado) ajustes.alReemplazarEncabezado(destino);
         destino.publicar();
         fallo = destino.aplicar(0) != 0;

@@ -65,14 +65,16 @@ std::vector<std::string> Factura(int id, const std::string& prefijo, const std::
     const std::string i = std::to_string(id);
     std::vector<std::string> sql = {
         "INSERT INTO FACTURAS (FACT_ID, PREF_PRE, FACT_NUMERO, FACT_FECHA, TERC_NIT, "
-        "FACT_SUBTOTAL, FACT_TOTAL, FACT_TASACAMBIO, FACT_OBSERVACION) VALUES (" + i + ", " +
-        Citado(prefijo) + ", '" + numero + "', '2026-03-02', '900123', 100.50, 116.60, 1.234567, "
+        "FACT_SUBTOTAL, FACT_TOTAL, FACT_TASACAMBIO, FACT_OBSERVACION) VALUES (" +
+        i + ", " + Citado(prefijo) + ", '" + numero +
+        "', '2026-03-02', '900123', 100.50, 116.60, 1.234567, "
         "'observaci\xF3n')"};
     for (int d = 1; d <= detalles; ++d) {
         const std::string n = std::to_string(d);
-        sql.push_back("INSERT INTO FACTURAS_DETALLE (FACT_ID, FADE_ITEM, ARTI_COD, FADE_CANTIDAD, "
-                      "FADE_FACTOR, FADE_PRECIO, FADE_TOTAL, FADE_CANTDEV) VALUES (" + i + ", " +
-                      n + ", 'A00" + n + "', " + n + ", 1.123456, 10.5, 10.50, 7)");
+        sql.push_back(
+            "INSERT INTO FACTURAS_DETALLE (FACT_ID, FADE_ITEM, ARTI_COD, FADE_CANTIDAD, "
+            "FADE_FACTOR, FADE_PRECIO, FADE_TOTAL, FADE_CANTDEV) VALUES (" +
+            i + ", " + n + ", 'A00" + n + "', " + n + ", 1.123456, 10.5, 10.50, 7)");
     }
     return sql;
 }

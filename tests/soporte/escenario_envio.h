@@ -13,7 +13,7 @@
 namespace velmora::prueba {
 
 class EscenarioEnvio {
-public:
+  public:
     explicit EscenarioEnvio(Acceso acceso = Acceso::Servidor);
 
     Acceso acceso;
@@ -25,7 +25,9 @@ public:
 
     std::string origen() const { return instalacion.compania(acceso, "001"); }
     std::string destino() const { return instalacion.compania(acceso, "002"); }
-    std::string archivoEnvio() const { return instalacion.ubicacion(acceso, "datos/002/envio.fdb"); }
+    std::string archivoEnvio() const {
+        return instalacion.ubicacion(acceso, "datos/002/envio.fdb");
+    }
 
     // Runs "Enviar", then releases the sessions as the end of the program does, so that
     // the journal marks are committed.

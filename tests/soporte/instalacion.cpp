@@ -17,9 +17,10 @@ namespace fs = std::filesystem;
 namespace {
 
 void Abrir(const fs::path& p) {
-    fs::permissions(p, fs::is_directory(p) ? fs::perms::all : (fs::perms::owner_read |
-                    fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
-                    fs::perms::others_read | fs::perms::others_write));
+    fs::permissions(p, fs::is_directory(p) ? fs::perms::all
+                                           : (fs::perms::owner_read | fs::perms::owner_write |
+                                              fs::perms::group_read | fs::perms::group_write |
+                                              fs::perms::others_read | fs::perms::others_write));
 }
 
 void Copiar(const std::string& plantilla, const fs::path& destino) {
@@ -47,7 +48,8 @@ Instalacion::Instalacion(std::vector<std::string> companias) {
     Copiar("general.fdb", r / "datos" / "general.fdb");
     Copiar("soporte.fdb", r / "sop" / "velmora.fdb");
     Copiar("plantilla_envio.fdb", r / "sop" / "envio.fdb");
-    for (const auto& codigo : companias) Copiar("compania.fdb", r / "datos" / codigo / "velmora.fdb");
+    for (const auto& codigo : companias)
+        Copiar("compania.fdb", r / "datos" / codigo / "velmora.fdb");
 }
 
 Instalacion::~Instalacion() {
@@ -55,7 +57,9 @@ Instalacion::~Instalacion() {
     fs::remove_all(raiz_, ignorado);
 }
 
-std::string Instalacion::ruta(const std::string& relativa) const { return raiz_ + "/" + relativa; }
+std::string Instalacion::ruta(const std::string& relativa) const {
+    return raiz_ + "/" + relativa;
+}
 
 std::string Instalacion::servidor(Acceso acceso) const {
     return acceso == Acceso::Embebido ? raiz_ : "localhost:" + raiz_;

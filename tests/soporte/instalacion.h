@@ -23,7 +23,7 @@ enum class Acceso { Embebido, Servidor };
 const char* NombreAcceso(Acceso acceso);
 
 class Instalacion {
-public:
+  public:
     explicit Instalacion(std::vector<std::string> companias = {"001", "002"});
     ~Instalacion();
     Instalacion(const Instalacion&) = delete;
@@ -46,7 +46,7 @@ public:
     // settings folder of the installation's own) and writes SERVIDORES.cfg with `servidores`.
     void registrar(const std::vector<std::string>& servidores = {});
 
-private:
+  private:
     std::string raiz_;
 };
 
