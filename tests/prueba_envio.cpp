@@ -187,6 +187,10 @@ TEST(EnvioFueraDeLinea, LlenaElArchivoConLosIdsDeOrigenYCadaFilaDelDiario) {
         << "every visited, selected entry in journal order";
     EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "S", "N", "S", "S", "S"}));
     EXPECT_TRUE(Facturas(e.destino()).empty()) << "offline leaves the destination alone";
+    EXPECT_EQ(SinFechas(e.traza()),
+              "F,H,6,31,FV000124\r\nF,H,1,31,FV000123\r\nF,H,2,19,XX000001\r\n"
+              "F,H,3,34,PD000001\r\nF,H,4,31,FV000999\r\nF,H,5,31,FV000123\r\n");
+    EXPECT_EQ(e.errores(), "");
 }
 
 TEST(EnvioFueraDeLinea, UnaFilaDelDiarioQueElArchivoRechazaDejaLaEntradaSinEnviar) {
