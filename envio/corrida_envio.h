@@ -10,15 +10,9 @@
 #include "foundation/datos_acceso.h"
 #include "foundation/dialogos.h"
 #include "foundation/sesion.h"
+#include "foundation/tipo_documento.h"
 
 namespace velmora {
-
-// One row of the document type list Ctipodoc.
-struct TipoDocumento {
-    int codigo = 0;       // TIDO_COD
-    std::string nombre;   // TIDO_NOMLARGO
-    bool marcado = true;  // F_1 = "S"
-};
 
 struct ParametrosEnvio {
     // The company boxes: the displayed text (empty when none is chosen) and the code.

@@ -1,0 +1,29 @@
+// The unattended send, `envio --desatendido`: the same send run as the window's, driven by
+// the command line and the environment, for scheduled runs without a display. Messages go
+// to standard error with the texts the window would show.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Exit statuses of the unattended send.
+inline constexpr int kSinFallas = 0;      // the run ended, every entry handled
+inline constexpr int kConFallas = 1;      // the run ended with failed entries
+inline constexpr int kErrorDetenido = 2;  // stopped on an error, or wrong arguments
+
+// The usage text, UTF-8.
+std::string UsoDesatendido();
+
+// `argumentos` are those after "--desatendido" (UTF-8, as the shell gives them);
+// `entorno` supplies ISC_USER, ISC_PASSWORD and, when set, ISC_USER_DESTINO and
+// ISC_PASSWORD_DESTINO. "--help" writes the usage to `salida`; everything else goes to
+// `salidaErrores`. Returns the exit status.
+int EjecutarDesatendido(const std::vector<std::string>& argumentos,
+                        const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                        std::ostream& salidaErrores);
+
+}  // namespace velmora

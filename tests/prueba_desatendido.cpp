@@ -1,0 +1,567 @@
+// The unattended sender, `envio --desatendido`: scheduled runs between companies 001 and
+// 002 of a test installation reached through the local server, their messages on standard
+// error and their exit status.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "envio/corrida_desatendida.h"
+#include "foundation/clave.h"
+#include "foundation/inicio_sesion.h"
+#include "tests/soporte/escenario_envio.h"
+
+namespace velmora {
+namespace {
+
+using prueba::Acceso;
+using prueba::Auditoria;
+using prueba::EjecutarSql;
+using prueba::EscenarioEnvio;
+using prueba::Factura;
+using prueba::LeerArchivo;
+using prueba::Textos;
+using Filas = std::vector<std::vector<std::string>>;
+using Entorno = std::map<std::string, std::string>;
+
+// What reaches the console, in UTF-8.
+const std::string kConcluido = "Proceso de envio de información concluído.\n";
+const std::string kClaveIncorrecta = "El nombre de Usuario o la clave son incorrectas.\n";
+const std::string kSinCompanias = "Debe indicar las compañías origen y destino.\n";
+const char kOtraClave[] = "Secreta-77";
+
+struct Salida {
+    int estado = -1;
+    std::string salida, errores;
+};
+
+// The user as a person would type it: the databases take it as it is, the logs upper-cased.
+Entorno Credenciales() {
+    return {{"ISC_USER", "prueba"}, {"ISC_PASSWORD", prueba::kClave}};
+}
+
+size_t Lineas(const std::string& texto) {
+    return std::count(texto.begin(), texto.end(), '\n');
+}
+
+// An installation whose general database lists both companies and the user, as a real one
+// does; the run is started with the given options and the four server and company arguments.
+class Desatendido : public ::testing::Test {
+  protected:
+    Desatendido() {
+        EjecutarSql(e.instalacion.ubicacion(Acceso::Servidor, "datos/general.fdb"),
+                    {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('001', 'Origen')",
+                     "INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('002', 'Destino')",
+                     "INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE) VALUES ('PRUEBA', 'Prueba')"});
+    }
+
+    std::string servidor() const { return e.instalacion.servidor(Acceso::Servidor); }
+
+    std::vector<std::string> argumentos(std::vector<std::string> opciones,
+                                        const std::string& destino = "002") const {
+        for (const auto& a : {servidor(), std::string("001"), servidor(), destino})
+            opciones.push_back(a);
+        return opciones;
+    }
+
+    Salida ejecutar(const std::vector<std::string>& argumentos,
+                    const Entorno& entorno = Credenciales()) {
+        std::ostringstream salida, errores;
+        Salida s;
+        s.estado = EjecutarDesatendido(argumentos, entorno, salida, errores);
+        s.salida = salida.str();
+        s.errores = errores.str();
+        for (const auto& [nombre, valor] : entorno) {
+            if (nombre.find("PASSWORD") == std::string::npos || valor.empty()) continue;
+            EXPECT_EQ(s.errores.find(valor), std::string::npos) << "password " << nombre;
+            EXPECT_EQ(s.salida.find(valor), std::string::npos) << "password " << nombre;
+        }
+        return s;
+    }
+
+    std::string marcas() const {
+        std::string r;
+        for (const auto& f :
+             Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
+            r += f[0];
+        return r;
+    }
+
+    // One invoice the destination refuses (a prefix its table does not admit), then a
+    // good one.
+    void facturaRechazadaYFacturaBuena() {
+        auto sql = Factura(1, "FX", "000001", 1);
+        for (auto& s : Factura(2, "FV", "000002", 1)) sql.push_back(s);
+        sql.push_back(Auditoria(1, 31, 1, "I", "FX000001", "2026-03-02", "10:00:00"));
+        sql.push_back(Auditoria(2, 31, 2, "I", "FV000002", "2026-03-02", "11:00:00"));
+        EjecutarSql(e.origen(), sql);
+        EjecutarSql(e.destino(),
+                    {"ALTER TABLE FACTURAS ADD CONSTRAINT CHK_SIN_FX CHECK (PREF_PRE <> 'FX')"});
+    }
+
+    EscenarioEnvio e{Acceso::Servidor};
+};
+
+TEST_F(Desatendido, EnLineaEscribeLaFacturaEnElDestinoYMarcaElDiario) {
+    auto sql = Factura(7, "FV", "000123", 2);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+
+    Salida s = ejecutar(argumentos({"--en-linea"}));
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.salida, "");
+    EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO, FACT_TOTAL FROM FACTURAS"),
+              (Filas{{"FV", "000123", "116.60"}}));
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
+    EXPECT_EQ(marcas(), "S");
+    EXPECT_NE(e.traza().find(",1,31,FV000123\r\n"), std::string::npos) << e.traza();
+}
+
+TEST_F(Desatendido, SinModoPreparaElArchivoDeEnvioComoLaVentana) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+
+    Salida s = ejecutar(argumentos({}));
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
+              (Filas{{"7", "FV", "000123"}}));
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID, AUDI_COD FROM AUDITORIA"),
+              (Filas{{"1", "FV000123"}}));
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));
+    EXPECT_EQ(marcas(), "S");
+}
+
+TEST_F(Desatendido, RangoPrefijoYTiposEligenLasEntradasComoEnLaVentana) {
+    std::vector<std::string> sql;
+    for (auto& s : Factura(1, "FV", "000001", 0)) sql.push_back(s);
+    for (auto& s : Factura(2, "FX", "000002", 0)) sql.push_back(s);
+    for (auto& s : Factura(4, "FV", "000004", 0)) sql.push_back(s);
+    // Already sent, inside the range: sent again.
+    sql.push_back(Auditoria(1, 31, 1, "I", "FV000001", "2026-03-02", "10:00:00", "S"));
+    // Another prefix: not copied, yet marked.
+    sql.push_back(Auditoria(2, 31, 2, "I", "FX000002", "2026-03-03"));
+    // A type not asked for: only its trail line.
+    sql.push_back(Auditoria(3, 33, 9, "I", "FV000003", "2026-03-04"));
+    // Outside the range: not visited.
+    sql.push_back(Auditoria(4, 31, 4, "I", "FV000004", "2026-04-10"));
+    EjecutarSql(e.origen(), sql);
+
+    Salida s = ejecutar(argumentos({"--en-linea", "--desde", "2026-03-01", "--hasta", "2026-03-31",
+                                    "--prefijo", "FV", "--tipos", "31,101"}));
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
+              (Filas{{"FV", "000001"}}));
+    EXPECT_EQ(marcas(), "SSNN");
+    EXPECT_EQ(Lineas(e.traza()), 3u) << e.traza();
+}
+
+struct CasoExistente {
+    const char* nombre;
+    std::vector<std::string> opciones;
+    std::string totalEsperado;
+};
+
+class DocumentoExistente : public Desatendido,
+                           public ::testing::WithParamInterface<CasoExistente> {};
+
+TEST_P(DocumentoExistente, LaOpcionDecideSiSeReemplaza) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    auto previa = Factura(40, "FV", "000123", 0);
+    previa.push_back("UPDATE FACTURAS SET FACT_TOTAL = 5 WHERE FACT_ID = 40");
+    EjecutarSql(e.destino(), previa);
+
+    Salida s = ejecutar(argumentos(GetParam().opciones));
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(Textos(e.destino(), "SELECT FACT_TOTAL FROM FACTURAS"),
+              (Filas{{GetParam().totalEsperado}}));
+    EXPECT_EQ(marcas(), "S");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Opciones, DocumentoExistente,
+    ::testing::Values(CasoExistente{"Omitir", {"--en-linea", "--omitir"}, "5.00"},
+                      CasoExistente{"ReemplazarPorOmision", {"--en-linea"}, "116.60"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST_F(Desatendido, AlFallarContinuarSigueConLasEntradasYTerminaConEstado1) {
+    facturaRechazadaYFacturaBuena();
+
+    Salida s = ejecutar(argumentos({"--en-linea", "--al-fallar", "continuar"}));
+
+    EXPECT_EQ(s.estado, 1);
+    // The database's refusal, as the apply shows it, then the question, then the end.
+    const std::string pregunta = "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar?\n";
+    const size_t rechazo = s.errores.find("CHK_SIN_FX");
+    ASSERT_NE(rechazo, std::string::npos) << s.errores;
+    EXPECT_LT(rechazo, s.errores.find(pregunta)) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with(pregunta + kConcluido)) << s.errores;
+    EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
+              (Filas{{"FV", "000002"}}));
+    EXPECT_EQ(marcas(), "NS");
+    EXPECT_EQ(Lineas(e.traza()), 2u);
+    const std::string errores = e.errores();
+    EXPECT_EQ(Lineas(errores), 1u) << errores;
+    EXPECT_TRUE(errores.ends_with(",PRUEBA,Error transmitiendo FACTURAS DE VENTA FX000001\r\n"))
+        << errores;
+}
+
+TEST_F(Desatendido, AlFallarDetenerTerminaEnLaPrimeraFallaConEstado1) {
+    facturaRechazadaYFacturaBuena();
+
+    Salida s = ejecutar(argumentos({"--en-linea"}));  // detener is the default
+
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_TRUE(s.errores.ends_with("Error transmitiendo FACTURAS DE VENTA FX000001. Continuar?\n" +
+                                    kConcluido))
+        << s.errores;
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));
+    EXPECT_EQ(marcas(), "NN");
+    EXPECT_EQ(Lineas(e.traza()), 1u);
+    EXPECT_EQ(Lineas(e.errores()), 1u);
+
+    // The next scheduled run, told to go on, tries the failed entry again.
+    EXPECT_EQ(ejecutar(argumentos({"--en-linea", "--al-fallar", "continuar"})).estado, 1);
+    EXPECT_EQ(marcas(), "NS");
+}
+
+TEST_F(Desatendido, UnaFilaSinValorObligatorioDetieneLaCorridaSinMasMensajesConEstado2) {
+    auto sql = Factura(1, "FV", "000001", 0);
+    sql.push_back("UPDATE FACTURAS SET FACT_HORA = '09:30:00' WHERE FACT_ID = 1");
+    for (auto& s : Factura(2, "FV", "000002", 0)) sql.push_back(s);
+    sql.push_back(Auditoria(1, 31, 1, "I", "FV000001", "2026-03-02", "10:00:00"));
+    sql.push_back(Auditoria(2, 31, 2, "I", "FV000002", "2026-03-02", "11:00:00"));
+    EjecutarSql(e.origen(), sql);
+    // The second invoice has no time; the destination demands one, before anything is
+    // applied.
+    EjecutarSql(e.destino(), {"ALTER TABLE FACTURAS ALTER FACT_HORA SET NOT NULL"});
+
+    Salida s = ejecutar(argumentos({"--en-linea", "--al-fallar", "continuar"}));
+
+    EXPECT_EQ(s.estado, 2);
+    // The row error and its friendlier text; the abort that follows shows nothing.
+    EXPECT_EQ(s.errores,
+              "Field 'FACT_HORA' must have a value\nLos campos FACT_HORA,  son obligatorios.\n");
+    // What was done before the stop stays done, its mark included.
+    EXPECT_EQ(Textos(e.destino(), "SELECT FACT_NUMERO FROM FACTURAS"), (Filas{{"000001"}}));
+    EXPECT_EQ(marcas(), "SN");
+    EXPECT_EQ(Lineas(e.traza()), 2u);
+}
+
+TEST_F(Desatendido, OtroUsuarioEnElDestino) {
+    auto sql = Factura(7, "FV", "000123", 0);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    Entorno entorno = Credenciales();
+    entorno["ISC_USER_DESTINO"] = prueba::kAdministrador;
+    entorno["ISC_PASSWORD_DESTINO"] = prueba::kClaveAdministrador;
+
+    Salida s = ejecutar(argumentos({"--en-linea"}), entorno);
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(marcas(), "S");
+}
+
+struct CasoCredenciales {
+    const char* nombre;
+    Entorno entorno;
+};
+
+class CredencialesIncorrectas : public Desatendido,
+                                public ::testing::WithParamInterface<CasoCredenciales> {};
+
+TEST_P(CredencialesIncorrectas, DetieneAntesDeLaCorridaConEstado2) {
+    EjecutarSql(e.origen(), {Auditoria(1, 19, 7, "I", "XX000001")});
+
+    Salida s = ejecutar(argumentos({"--en-linea"}), GetParam().entorno);
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores, kClaveIncorrecta);
+    EXPECT_EQ(marcas(), "N");
+    EXPECT_FALSE(std::filesystem::exists(e.instalacion.ruta("ENVIO.TXT")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entornos, CredencialesIncorrectas,
+    ::testing::Values(CasoCredenciales{"ClaveDelOrigen",
+                                       {{"ISC_USER", "PRUEBA"}, {"ISC_PASSWORD", kOtraClave}}},
+                      // The destination has a password of its own, and it is wrong.
+                      CasoCredenciales{"ClaveDelDestino",
+                                       {{"ISC_USER", "PRUEBA"},
+                                        {"ISC_PASSWORD", prueba::kClave},
+                                        {"ISC_PASSWORD_DESTINO", kOtraClave}}},
+                      // Another destination user, with the origin's password, which is not his.
+                      CasoCredenciales{"UsuarioDelDestinoConLaClaveDelOrigen",
+                                       {{"ISC_USER", "PRUEBA"},
+                                        {"ISC_PASSWORD", prueba::kClave},
+                                        {"ISC_USER_DESTINO", prueba::kAdministrador}}}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST_F(Desatendido, UnaCompaniaQueNoEstaEnElDestinoNoIniciaLaCorrida) {
+    EjecutarSql(e.origen(), {Auditoria(1, 19, 7, "I", "XX000001")});
+
+    Salida s = ejecutar(argumentos({"--en-linea"}, "009"));
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores, kSinCompanias);
+    EXPECT_EQ(marcas(), "N");
+}
+
+TEST_F(Desatendido, SinPlantillaNoSePreparaElArchivoYTerminaConEstado2) {
+    EjecutarSql(e.origen(), {Auditoria(1, 19, 7, "I", "XX000001")});
+    std::filesystem::remove(e.instalacion.ruta("sop/envio.fdb"));
+
+    Salida s = ejecutar(argumentos({}));
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores, "No se pudo copiar la base de datos para el envio.\n");
+    EXPECT_EQ(marcas(), "N");
+}
+
+TEST_F(Desatendido, HelpMuestraElUsoEnLaSalidaEstandar) {
+    Salida s = ejecutar({"--help"}, {});
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.salida, UsoDesatendido());
+    EXPECT_EQ(s.errores, "");
+    for (const char* opcion :
+         {"--en-linea", "--fuera-de-linea", "--reemplazar", "--omitir", "--desde", "--hasta",
+          "--prefijo", "--tipos", "--al-fallar", "ISC_USER_DESTINO", "ISC_PASSWORD_DESTINO"})
+        EXPECT_NE(s.salida.find(opcion), std::string::npos) << opcion;
+}
+
+struct CasoArgumentos {
+    const char* nombre;
+    std::vector<std::string> argumentos;  // the four positionals are added when `completar`
+    bool completar;
+    std::string error;
+    Entorno entorno = Credenciales();
+};
+
+class ArgumentosIncorrectos : public Desatendido,
+                              public ::testing::WithParamInterface<CasoArgumentos> {};
+
+TEST_P(ArgumentosIncorrectos, ErrorYUsoEnLaSalidaDeErroresConEstado2) {
+    EjecutarSql(e.origen(), {Auditoria(1, 19, 7, "I", "XX000001")});
+    const CasoArgumentos& c = GetParam();
+
+    Salida s = ejecutar(c.completar ? argumentos(c.argumentos) : c.argumentos, c.entorno);
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores, "envio: " + c.error + "\n\n" + UsoDesatendido());
+    EXPECT_EQ(s.salida, "");
+    EXPECT_EQ(marcas(), "N");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, ArgumentosIncorrectos,
+    ::testing::Values(
+        CasoArgumentos{"Ninguno",
+                       {},
+                       false,
+                       "se esperan 4 argumentos (servidor origen, compañía origen, servidor "
+                       "destino, compañía destino) y se recibieron 0"},
+        CasoArgumentos{"Tres",
+                       {"localhost:/x", "001", "localhost:/x"},
+                       false,
+                       "se esperan 4 argumentos (servidor origen, compañía origen, servidor "
+                       "destino, compañía destino) y se recibieron 3"},
+        CasoArgumentos{"Cinco",
+                       {"003"},
+                       true,
+                       "se esperan 4 argumentos (servidor origen, compañía origen, servidor "
+                       "destino, compañía destino) y se recibieron 5"},
+        CasoArgumentos{"OpcionDesconocida", {"--rápido"}, true, "opción desconocida: --rápido"},
+        CasoArgumentos{"DosModos",
+                       {"--en-linea", "--fuera-de-linea"},
+                       true,
+                       "opción repetida o contradictoria: --fuera-de-linea"},
+        CasoArgumentos{"ReemplazarYOmitir",
+                       {"--omitir", "--reemplazar"},
+                       true,
+                       "opción repetida o contradictoria: --reemplazar"},
+        CasoArgumentos{"PrefijoRepetido",
+                       {"--prefijo", "FV", "--prefijo", "FX"},
+                       true,
+                       "opción repetida o contradictoria: --prefijo"},
+        CasoArgumentos{
+            "DesdeSinHasta", {"--desde", "2026-03-01"}, true, "--desde y --hasta van juntas"},
+        CasoArgumentos{
+            "HastaSinDesde", {"--hasta", "2026-03-01"}, true, "--desde y --hasta van juntas"},
+        CasoArgumentos{"DiaQueNoExiste",
+                       {"--desde", "2026-02-29", "--hasta", "2026-03-01"},
+                       true,
+                       "fecha no válida en --desde: 2026-02-29 (se espera AAAA-MM-DD)"},
+        CasoArgumentos{"FechaEnOtroFormato",
+                       {"--desde", "2026-03-01", "--hasta", "31/03/2026"},
+                       true,
+                       "fecha no válida en --hasta: 31/03/2026 (se espera AAAA-MM-DD)"},
+        CasoArgumentos{"FechaSinCeros",
+                       {"--desde", "2026-3-1", "--hasta", "2026-03-31"},
+                       true,
+                       "fecha no válida en --desde: 2026-3-1 (se espera AAAA-MM-DD)"},
+        CasoArgumentos{
+            "FaltaElValor", {"--en-linea", "--prefijo"}, false, "falta el valor de --prefijo"},
+        CasoArgumentos{"OtraOpcionEnLugarDelValor",
+                       {"--tipos", "--en-linea"},
+                       true,
+                       "falta el valor de --tipos"},
+        CasoArgumentos{"TipoVacio",
+                       {"--tipos", "31,,33"},
+                       true,
+                       "lista de tipos no válida en --tipos: 31,,33"},
+        CasoArgumentos{"TipoNoNumerico",
+                       {"--tipos", "31,FV"},
+                       true,
+                       "lista de tipos no válida en --tipos: 31,FV"},
+        CasoArgumentos{"TipoQueNoExiste",
+                       {"--tipos", "31,130"},
+                       true,
+                       "tipo de documento desconocido en --tipos: 130"},
+        CasoArgumentos{"RespuestaDesconocida",
+                       {"--al-fallar", "seguir"},
+                       true,
+                       "valor no válido en --al-fallar: seguir (continuar o detener)"},
+        CasoArgumentos{"SinUsuario",
+                       {},
+                       true,
+                       "falta la variable de entorno ISC_USER",
+                       {{"ISC_PASSWORD", prueba::kClave}}},
+        CasoArgumentos{"SinClave",
+                       {},
+                       true,
+                       "falta la variable de entorno ISC_PASSWORD",
+                       {{"ISC_USER", "PRUEBA"}}}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// The real program, started as a scheduler would: no display, nothing in its environment but
+// the settings folder and the credentials.
+Salida EjecutarPrograma(const std::vector<std::string>& argumentos, const Entorno& entorno,
+                        const std::string& carpeta) {
+    std::vector<std::string> textos{VELMORA_ENVIO_PROGRAMA};
+    textos.insert(textos.end(), argumentos.begin(), argumentos.end());
+    std::vector<char*> argv;
+    for (auto& t : textos) argv.push_back(t.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> variables;
+    for (const auto& [nombre, valor] : entorno) variables.push_back(nombre + "=" + valor);
+    std::vector<char*> envp;
+    for (auto& v : variables) envp.push_back(v.data());
+    envp.push_back(nullptr);
+
+    const std::string salida = carpeta + "/stdout.txt", errores = carpeta + "/stderr.txt";
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 1, salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&acciones, 2, errores.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t pid;
+    const int creado = posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&acciones);
+    Salida s;
+    if (creado != 0) {
+        ADD_FAILURE() << "posix_spawn: " << creado;
+        return s;
+    }
+    int estado = 0;
+    waitpid(pid, &estado, 0);
+    s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    s.salida = LeerArchivo(salida);
+    s.errores = LeerArchivo(errores);
+    return s;
+}
+
+TEST_F(Desatendido, ElProgramaPreparaElArchivoSinPantallaYTerminaConEstado0) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
+                          {"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave}};
+
+    Salida s = EjecutarPrograma(argumentos({"--desatendido", "--fuera-de-linea"}), entorno,
+                                e.instalacion.raiz());
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.salida, "");
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}}));
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
+    EXPECT_EQ(marcas(), "S");
+    EXPECT_EQ(Lineas(e.traza()), 1u);
+}
+
+TEST_F(Desatendido, ElProgramaConArgumentosIncorrectosTerminaConEstado2) {
+    const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")}};
+
+    Salida s =
+        EjecutarPrograma({"--desatendido", "--al-fallar", "seguir"}, entorno, e.instalacion.raiz());
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores, "envio: valor no válido en --al-fallar: seguir (continuar o detener)\n\n" +
+                             UsoDesatendido());
+    EXPECT_EQ(s.salida, "");
+}
+
+// What the sign-in does, on its own.
+TEST(InicioSesion, ElUsuarioSeGuardaEnMayusculasSoloDeLaAALaZ) {
+    EXPECT_EQ(MayusculasUsuario("prueba"), "PRUEBA");
+    EXPECT_EQ(MayusculasUsuario("ana.mar\xED"
+                                "a_1\xF1"),
+              "ANA.MAR\xED"
+              "A_1\xF1");
+}
+
+TEST(InicioSesion, UnaComillaEnElUsuarioNoCambiaLaSentencia) {
+    EXPECT_EQ(SentenciaComprobarUsuario("o'brien"),
+              "select usua_nombre from usuario where usua_cod = 'O''BRIEN'");
+
+    prueba::Instalacion instalacion;
+    SesionOrigen general("DbGeneral");
+    ConectarGeneral(general, instalacion.servidor(Acceso::Servidor), "prueba", prueba::kClave);
+    EXPECT_NO_THROW(ComprobarUsuario(general, "o'brien' or ''='"));
+}
+
+TEST(InicioSesion, TiposMarcadosYNombresDeCompania) {
+    prueba::Instalacion instalacion;
+    const std::string servidor = instalacion.servidor(Acceso::Servidor);
+    EjecutarSql(instalacion.ubicacion(Acceso::Servidor, "datos/general.fdb"),
+                {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('001', 'Compa\xF1\xED"
+                 "a')"});
+
+    SesionOrigen dbsop("DBsop");
+    const auto tipos =
+        CargarTiposDocumento(dbsop, servidor, prueba::kUsuario, EncriptarClave(prueba::kClave));
+    ASSERT_FALSE(tipos.empty());
+    EXPECT_EQ(tipos.front().codigo, 1);
+    EXPECT_EQ(tipos.front().nombre, "COMPROBANTES CONTABLES");
+    EXPECT_TRUE(std::is_sorted(tipos.begin(), tipos.end(),
+                               [](const auto& a, const auto& b) { return a.codigo < b.codigo; }));
+    EXPECT_TRUE(std::all_of(tipos.begin(), tipos.end(), [](const auto& t) { return t.marcado; }));
+
+    SesionOrigen general("DbGeneral");
+    ConectarGeneral(general, servidor, prueba::kUsuario, prueba::kClave);
+    EXPECT_EQ(NombreCompania(general, "001"),
+              "Compa\xF1\xED"
+              "a");
+    EXPECT_EQ(NombreCompania(general, "009"), "");
+}
+
+}  // namespace
+}  // namespace velmora
