@@ -31,7 +31,8 @@ DescriptorTipoDoc Documento(int codigo, std::string encabezado, std::string id,
 
 // Master data: the key value identifies the record in every database.
 DescriptorTipoDoc Maestro(int codigo, std::string tabla, std::string clave, Llave llave,
-                          Forma forma, FilasMaestro filas, bool borraFilasEnD) {
+                          Forma forma, FilasMaestro filas = {}, std::string tablaBorrado = {},
+                          bool actualizaSinMoneda = false) {
     DescriptorTipoDoc d;
     d.codigo = codigo;
     d.tablaEncabezado = std::move(tabla);
@@ -41,7 +42,8 @@ DescriptorTipoDoc Maestro(int codigo, std::string tabla, std::string clave, Llav
     d.llave = llave;
     d.forma = forma;
     d.filas = std::move(filas);
-    d.filas.borraFilasEnD = borraFilasEnD;
+    d.filas.tablaBorrado = std::move(tablaBorrado);
+    d.actualizaSinMoneda = actualizaSinMoneda;
     return d;
 }
 
@@ -91,28 +93,28 @@ const std::vector<DescriptorTipoDoc> kCatalogo = {
     Documento(76, "TRASLADOS", "TRAS_ID", "PRBA_PREF", "TRAS_NUMERO", "TRAS_ANULADO", "cambie_id_traslado", {}, Familia::Bancos),
     Documento(77, "DEVOLUCION_CHEQUES", "DVCH_ID", "PRBA_PREF", "DVCH_NUMDOC", "DVCH_ANULADO", "cambie_id_dev_cheques", {}, Familia::Bancos),
 
-    // code, table, key column, key value, rows, second table or row key (column, position,
-    // quoted), a 'D' entry clears the rows
-    Maestro(100, "CUENTAS", "CUEN_COD", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
-    Maestro(101, "ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
-    Maestro(102, "TERCEROS", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
-    Maestro(103, "CLIENTES", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
-    Maestro(104, "PROVEEDORES", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
-    Maestro(105, "COBRADORES", "COBR_COD", Llave::CodigoSolo, Forma::UnRegistro, {}, false),
-    Maestro(106, "VENDEDORES", "VEND_COD", Llave::CodigoSolo, Forma::UnRegistro, {}, false),
-    Maestro(111, "INTERFAZ_BANCOS", "INBA_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_BANCOS_CTAS", "INBC_ITEM", 1, false}, false),
-    Maestro(112, "INTERFAZ_CAJA", "INCJ_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CAJA_CTAS", "INJC_ITEM", 1, false}, false),
-    Maestro(113, "INTERFAZ_CARTERA", "INCA_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CARTERA_CTAS", "INCD_ITEM", 1, false}, false),
-    Maestro(114, "INTERFAZ_COMPRAS", "INCO_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_COMPRAS_CTAS", "INCC_ITEM", 1, false}, false),
-    Maestro(115, "INTERFAZ_CXPAGAR", "INCP_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CXPAGAR_CTAS", "INPC_ITEM", 1, false}, false),
-    Maestro(116, "INTERFAZ_INVENTARIO", "ININ_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_INVENTARIO_CTAS", "INIC_ITEM", 1, false}, false),
-    Maestro(117, "INTERFAZ_VENTAS", "INVE_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_VENTAS_CTAS", "INVC_ITEM", 1, false}, false),
-    Maestro(124, "UNIDAD_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "UNAR_UNIDAD", 1, true}, true),
-    Maestro(125, "BARRAS_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "COBA_COD", 1, true}, true),
-    Maestro(126, "PRECIOS_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "LIPR_COD", 0, true}, true),
-    Maestro(127, "CONTABIL_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {}, false),
-    Maestro(128, "ARTICULOS_PRODUCTO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "ARPR_ITEM", 1, false}, true),
-    Maestro(129, "MARCAS", "MARC_COD", Llave::CodigoCitado, Forma::UnRegistro, {}, false),
+    // code, table, key column, key value, rows [, second table or row key (column, position,
+    // quoted) [, table cleared by a 'D' entry [, update without the currency path]]]
+    Maestro(100, "CUENTAS", "CUEN_COD", Llave::CodigoCitado, Forma::UnRegistro),
+    Maestro(101, "ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::UnRegistro, {}, "", true),
+    Maestro(102, "TERCEROS", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro),
+    Maestro(103, "CLIENTES", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro),
+    Maestro(104, "PROVEEDORES", "TERC_NIT", Llave::CodigoCitado, Forma::UnRegistro),
+    Maestro(105, "COBRADORES", "COBR_COD", Llave::CodigoSolo, Forma::UnRegistro),
+    Maestro(106, "VENDEDORES", "VEND_COD", Llave::CodigoSolo, Forma::UnRegistro),
+    Maestro(111, "INTERFAZ_BANCOS", "INBA_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_BANCOS_CTAS", "INBC_ITEM", 1, false}),
+    Maestro(112, "INTERFAZ_CAJA", "INCJ_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CAJA_CTAS", "INJC_ITEM", 1, false}),
+    Maestro(113, "INTERFAZ_CARTERA", "INCA_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CARTERA_CTAS", "INCD_ITEM", 1, false}),
+    Maestro(114, "INTERFAZ_COMPRAS", "INCO_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_COMPRAS_CTAS", "INCC_ITEM", 1, false}),
+    Maestro(115, "INTERFAZ_CXPAGAR", "INCP_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_CXPAGAR_CTAS", "INPC_ITEM", 1, false}),
+    Maestro(116, "INTERFAZ_INVENTARIO", "ININ_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_INVENTARIO_CTAS", "INIC_ITEM", 1, false}),
+    Maestro(117, "INTERFAZ_VENTAS", "INVE_ID", Llave::Id, Forma::EncabezadoConItems, {"INTERFAZ_VENTAS_CTAS", "INVC_ITEM", 1, false}),
+    Maestro(124, "UNIDAD_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "UNAR_UNIDAD", 1, true}, "unidad_articulo"),
+    Maestro(125, "BARRAS_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "COBA_COD", 1, true}, "BARRAS_ARTICULO"),
+    Maestro(126, "PRECIOS_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "LIPR_COD", 0, true}, "PRECIOS_ARTICULO"),
+    Maestro(127, "CONTABIL_ARTICULO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo),
+    Maestro(128, "ARTICULOS_PRODUCTO", "ARTI_COD", Llave::CodigoCitado, Forma::FilasArticulo, {"", "ARPR_ITEM", 1, false}, "articulos_producto"),
+    Maestro(129, "MARCAS", "MARC_COD", Llave::CodigoCitado, Forma::UnRegistro),
 };
 // clang-format on
 

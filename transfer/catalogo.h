@@ -40,7 +40,9 @@ struct FilasMaestro {
     std::string columnaFila;   // column that tells the rows of one key apart; empty: none
     int posicionFila = -1;     // position of its value in the source row
     bool filaCitada = false;
-    bool borraFilasEnD = false;  // a 'D' entry clears the key's rows first (online)
+    // A 'D' entry clears the key's rows first (online), with the table written as here in
+    // "DELETE from <table> where arti_cod = "; empty: no clearing.
+    std::string tablaBorrado;
 };
 
 struct DescriptorTipoDoc {
@@ -58,6 +60,7 @@ struct DescriptorTipoDoc {
     bool referenciasEnPrimerDetalle = false;
     Forma forma = Forma::UnRegistro;
     FilasMaestro filas;
+    bool actualizaSinMoneda = false;  // the update copies plain values, no currency path
 };
 
 const std::vector<DescriptorTipoDoc>& Catalogo();

@@ -1,0 +1,183 @@
+// Accounting vouchers: found by voucher type, prefix and number; never annulled; a replace
+// deletes the target's voucher and inserts it anew; vouchers dated before the target's lock
+// date stay where they are.
+#include <cctype>
+
+#include "transfer/familias.h"
+#include "transfer/sql.h"
+
+namespace velmora {
+
+namespace {
+
+std::string Minusculas(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// TICO_COD, PRCO_PREF and ENCO_NUMERO, each quoted.
+struct LlaveComprobante {
+    std::string tipo, prefijo, numero;
+};
+
+// The statements of the voucher copy, composed from the catalog's names.
+struct Sentencias {
+    const DescriptorTipoDoc& t;
+
+    const std::string& detalle() const { return t.detalles.front().tabla; }
+    std::string porLlave(const LlaveComprobante& k) const {
+        return " WHERE TICO_COD = " + k.tipo + " AND " + t.columnaPrefijo + " = " + k.prefijo +
+               " AND " + t.columnaNumero + " = " + k.numero;
+    }
+
+    std::string idDestino(const LlaveComprobante& k) const {
+        return "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado + porLlave(k);
+    }
+    std::string borrarDetallesAlBorrar(int64_t id) const {
+        return "DELETE FROM " + detalle() + " WHERE " + t.columnaId + " = " + std::to_string(id);
+    }
+    std::string borrarAlBorrar(const LlaveComprobante& k) const {
+        return "DELETE FROM " + t.tablaEncabezado + porLlave(k);
+    }
+    std::string encabezadoOrigen(const std::string& id) const {
+        return "select * from " + Minusculas(t.tablaEncabezado) + " where " +
+               Minusculas(t.columnaId) + " = " + SinComillas(id);
+    }
+    std::string borrarDetalles(int64_t id) const {
+        return "delete FROM " + detalle() + " WHERE " + t.columnaId + " = " + std::to_string(id);
+    }
+    std::string borrarAlReemplazar(const LlaveComprobante& k) const {
+        return "delete FROM " + t.tablaEncabezado + porLlave(k);
+    }
+    std::string encabezadoDestino(const LlaveComprobante& k) const {
+        return "SELECT * FROM " + t.tablaEncabezado + porLlave(k);
+    }
+    std::string nuevoId() const { return "select * from " + t.vistaNuevoId; }
+    std::string detallesDestino(int64_t id) const {
+        return "SELECT * FROM " + detalle() + " WHERE " + t.columnaId + " = " + std::to_string(id);
+    }
+    std::string detallesOrigen(const std::string& id) const {
+        return "select * from " + Minusculas(detalle()) + " where " + Minusculas(t.columnaId) +
+               " = " + SinComillas(id);
+    }
+    std::string borrarEncabezado(int64_t id) const {
+        return "delete FROM " + t.tablaEncabezado + " WHERE " + t.columnaId + " = " +
+               std::to_string(id);
+    }
+};
+
+// Position 8 counts the times the voucher was printed: a copy has never been printed.
+constexpr int kPosicionImpreso = 8;
+// The voucher date, compared as YYYY-MM-DD text with the lock date as stored.
+constexpr int kPosicionFecha = 4;
+
+void Abrir(ConjuntoEditable& conjunto, const std::string& texto) {
+    conjunto.cerrar();
+    conjunto.texto(texto);
+    conjunto.abrir();
+}
+
+void Abrir(Consulta& consulta, const std::string& texto) {
+    consulta.cerrar();
+    consulta.texto(texto);
+    consulta.abrir();
+}
+
+void Ejecutar(SentenciaDestino& sentencia, const std::string& texto) {
+    sentencia.texto(texto);
+    sentencia.ejecutar();
+}
+
+// The target's voucher of that key: its first row's id, or false when there is none.
+bool IdEnDestino(const Sentencias& s, const LlaveComprobante& k, ConjuntoEditable& cidfact,
+                 int64_t& id) {
+    Abrir(cidfact, s.idDestino(k));
+    const bool hay = !cidfact.vacio();
+    if (hay) id = cidfact.valor(0).comoEntero();
+    cidfact.cerrar();
+    return hay;
+}
+
+void Borrar(const Sentencias& s, const EntradaAuditoria& e, ComponentesCopia& c) {
+    const CodigoDocumento cod = PartirCodigo(e.codigo);
+    const LlaveComprobante k{Citar(e.tico), Citar(cod.prefijo), Citar(cod.numero)};
+    int64_t id = 0;
+    if (!IdEnDestino(s, k, c.cIdfact, id)) return;
+    Ejecutar(c.qCopiades, s.borrarDetallesAlBorrar(id));
+    Ejecutar(c.qCopiades, s.borrarAlBorrar(k));
+}
+
+}  // namespace
+
+bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
+                       const OpcionesCopia& opciones, ComponentesCopia& c) {
+    const Sentencias s{tipo};
+    if (e.operacion == "D") {
+        if (opciones.enLinea) Borrar(s, e, c);
+        return false;
+    }
+
+    Consulta& fuente = c.qCopia;
+    Abrir(fuente, s.encabezadoOrigen(e.idDocumento));
+    if (fuente.vacia() || fuente.valor(kPosicionFecha).comoTexto() < opciones.fechaBloqueo) {
+        fuente.cerrar();
+        return false;
+    }
+
+    // The key as the source voucher has it, not as the journal row wrote it.
+    const LlaveComprobante k{Citar(fuente.valor(1).comoTexto()), Citar(fuente.valor(2).comoTexto()),
+                             Citar(fuente.valor(3).comoTexto())};
+    if (opciones.reemplazar) {
+        int64_t id = 0;
+        if (IdEnDestino(s, k, c.cIdfact, id)) {
+            Ejecutar(c.qCopiades, s.borrarDetalles(id));
+            Ejecutar(c.qCopiades, s.borrarAlReemplazar(k));
+        }
+    }
+
+    bool fallo = false, encabezadoEscrito = false;
+    int64_t idEncabezado = 0;
+    ConjuntoEditable& destino = c.cDestino;
+    Abrir(destino, s.encabezadoDestino(k));
+    if (destino.vacio()) {
+        destino.insertar();
+        // Plain values: the voucher's amounts keep their own scale.
+        for (int p = 0; p < destino.cantidadCampos(); ++p) destino.asignar(p, fuente.valor(p));
+        destino.asignar(kPosicionImpreso, Valor(0));
+        if (opciones.enLinea) {
+            Abrir(c.cIdfact, s.nuevoId());
+            if (!c.cIdfact.vacio()) destino.asignar(0, Valor(c.cIdfact.valor(0).comoEntero()));
+            c.cIdfact.cerrar();
+        }
+        destino.publicar();
+        fallo = destino.aplicar(0) != 0;
+        if (!fallo) {
+            idEncabezado = destino.valor(0).comoEntero();
+            encabezadoEscrito = true;
+        }
+    }
+    destino.cerrar();
+
+    if (encabezadoEscrito) {
+        Abrir(destino, s.detallesDestino(idEncabezado));
+        Abrir(c.qCopiadet, s.detallesOrigen(e.idDocumento));
+        for (c.qCopiadet.primero(); !c.qCopiadet.fin() && !fallo; c.qCopiadet.siguiente()) {
+            destino.insertar();
+            CopiarCampos(c.qCopiadet, destino, 0);
+            destino.asignar(0, Valor(idEncabezado));
+            destino.publicar();
+            fallo = destino.aplicar(0) != 0;
+        }
+        c.qCopiadet.cerrar();
+        destino.cerrar();
+        if (fallo) {
+            // Half a voucher would unbalance the books: the lines already written go too.
+            Ejecutar(c.qCopiades, s.borrarDetalles(idEncabezado));
+            Ejecutar(c.qCopiades, s.borrarEncabezado(idEncabezado));
+        }
+    }
+    fuente.cerrar();
+    return fallo;
+}
+
+}  // namespace velmora
