@@ -1,19 +1,13 @@
 // Accounting vouchers: found by voucher type, prefix and number; never annulled; a replace
 // deletes the target's voucher and inserts it anew; vouchers dated before the target's lock
 // date stay where they are.
-#include <cctype>
-
 #include "transfer/familias.h"
+#include "transfer/pasos.h"
 #include "transfer/sql.h"
 
 namespace velmora {
 
 namespace {
-
-std::string Minusculas(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // TICO_COD, PRCO_PREF and ENCO_NUMERO, each quoted.
 struct LlaveComprobante {
@@ -70,23 +64,6 @@ struct Sentencias {
 constexpr int kPosicionImpreso = 8;
 // The voucher date, compared as YYYY-MM-DD text with the lock date as stored.
 constexpr int kPosicionFecha = 4;
-
-void Abrir(ConjuntoEditable& conjunto, const std::string& texto) {
-    conjunto.cerrar();
-    conjunto.texto(texto);
-    conjunto.abrir();
-}
-
-void Abrir(Consulta& consulta, const std::string& texto) {
-    consulta.cerrar();
-    consulta.texto(texto);
-    consulta.abrir();
-}
-
-void Ejecutar(SentenciaDestino& sentencia, const std::string& texto) {
-    sentencia.texto(texto);
-    sentencia.ejecutar();
-}
 
 // The target's voucher of that key: its first row's id, or false when there is none.
 bool IdEnDestino(const Sentencias& s, const LlaveComprobante& k, ConjuntoEditable& cidfact,

@@ -1,17 +1,11 @@
 // The generic copy of a document made of a header and detail tables.
-#include <cctype>
-
 #include "transfer/copia.h"
+#include "transfer/pasos.h"
 #include "transfer/sql.h"
 
 namespace velmora {
 
 namespace {
-
-std::string Minusculas(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // The statements of the generic copy, composed from the catalog's names.
 struct Sentencias {
@@ -45,24 +39,6 @@ struct Sentencias {
                std::to_string(id);
     }
 };
-
-void Abrir(ConjuntoEditable& conjunto, const std::string& texto) {
-    conjunto.cerrar();
-    conjunto.texto(texto);
-    conjunto.abrir();
-}
-
-void Abrir(Consulta& consulta, const std::string& texto) {
-    consulta.cerrar();
-    consulta.texto(texto);
-    consulta.abrir();
-}
-
-void Ejecutar(ConjuntoEditable& conjunto, const std::string& texto) {
-    conjunto.cerrar();
-    conjunto.texto(texto);
-    conjunto.ejecutar();
-}
 
 // Removes the document's rows of every detail table, in catalog order.
 void BorrarDetalles(const Sentencias& s, SentenciaDestino& qcopiades, int64_t id) {

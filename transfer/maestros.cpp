@@ -2,19 +2,13 @@
 // A record missing in the target is inserted and an existing one updated, whatever the
 // replace flag says; one row that fails does not keep the others of the entry from being
 // tried.
-#include <cctype>
-
 #include "transfer/familias.h"
+#include "transfer/pasos.h"
 #include "transfer/sql.h"
 
 namespace velmora {
 
 namespace {
-
-std::string Minusculas(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // The statements of the master data copy, composed from the catalog's names.
 struct Sentencias {
@@ -68,12 +62,6 @@ std::string Clave(const DescriptorTipoDoc& t, const EntradaAuditoria& e) {
         default:
             return Citar(e.codigo);
     }
-}
-
-void Abrir(Consulta& consulta, const std::string& texto) {
-    consulta.cerrar();
-    consulta.texto(texto);
-    consulta.abrir();
 }
 
 // Inserts or updates the target row that `texto` selects with every column of `fuente`.

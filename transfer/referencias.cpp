@@ -2,20 +2,15 @@
 // such a row is posted the referenced document is named by its prefix and number, looked up
 // in the target, and the target's id replaces the copied one. The copy itself is the
 // generic one; the rewriting goes in through its hooks.
-#include <cctype>
 #include <vector>
 
 #include "transfer/familias.h"
+#include "transfer/pasos.h"
 #include "transfer/sql.h"
 
 namespace velmora {
 
 namespace {
-
-std::string Minusculas(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // A header reference: the id at `posicion` names a document of type `referido`.
 struct ReferenciaEncabezado {
@@ -92,17 +87,6 @@ struct Sentencias {
                SinComillas(id);
     }
 };
-
-// The first column of the first row of a look-up on the target, if any.
-bool Buscar(ConjuntoEditable& cidfact, const std::string& texto, Valor& resultado) {
-    cidfact.cerrar();
-    cidfact.texto(texto);
-    cidfact.abrir();
-    const bool hay = !cidfact.vacio();
-    if (hay) resultado = cidfact.valor(0);
-    cidfact.cerrar();
-    return hay;
-}
 
 void PorCodigo(const ReferenciaEncabezado& r, ConjuntoEditable& fila, ConjuntoEditable& cidfact) {
     if (fila.valor(r.posicion).comoEntero() == 0) return;
