@@ -1,5 +1,7 @@
 #include "foundation/sentencia.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <limits>
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr long kErrorAritmetico = 335544321;  // isc_arith_except
 constexpr long kErrorConversion = 335544334;  // isc_convert_error
+constexpr unsigned kJuegoNone = 0;            // character set NONE: bytes as they are
 
 [[noreturn]] void FallaTruncado(size_t esperado, size_t real) {
     throw ErrorBaseDatos(
@@ -352,14 +355,107 @@ void Sentencia::liberar() noexcept {
     }
 }
 
-uint64_t Sentencia::ejecutar(ITransaction* tra) {
+void Sentencia::ejecutar(ITransaction* tra) {
     fb::Estado st;
-    bool conEntrada = entrada.cantidad() > 0, conSalida = salida.cantidad() > 0;
-    sentencia_->execute(&st, tra, conEntrada ? entrada.metadatos.get() : nullptr,
-                        conEntrada ? entrada.buffer.data() : nullptr,
+    const Mensaje& in = entradaEnUso();
+    bool conEntrada = in.cantidad() > 0, conSalida = salida.cantidad() > 0;
+    sentencia_->execute(&st, tra, conEntrada ? in.metadatos.get() : nullptr,
+                        conEntrada ? const_cast<unsigned char*>(in.buffer.data()) : nullptr,
                         conSalida ? salida.metadatos.get() : nullptr,
                         conSalida ? salida.buffer.data() : nullptr);
+}
+
+uint64_t Sentencia::ejecutarContando(ITransaction* tra) {
+    ejecutar(tra);
+    fb::Estado st;
     return sentencia_->getAffectedRecords(&st);
+}
+
+void Sentencia::fijarLiterales(const std::vector<Valor>& valores, IAttachment* att,
+                               ITransaction* tra) {
+    fb::Estado st;
+    fb::Ref<IMetadataBuilder> constructor(
+        fb::Maestro()->getMetadataBuilder(&st, unsigned(valores.size())));
+    for (unsigned i = 0; i < valores.size(); ++i) {
+        const Valor& v = valores[i];
+        if (v.clase() == Valor::Clase::Texto) {
+            constructor->setType(&st, i, SQL_VARYING);
+            constructor->setCharSet(&st, i, kJuegoNone);
+            constructor->setLength(&st, i, std::max<unsigned>(1, unsigned(v.comoTexto().size())));
+        } else {
+            constructor->setType(&st, i, SQL_INT64);
+            constructor->setLength(&st, i, sizeof(int64_t));
+            constructor->setScale(
+                &st, i, v.clase() == Valor::Clase::Decimal ? v.como<Decimal>().escala : 0);
+        }
+    }
+    literales_.describir(constructor->getMetadata(&st));
+    for (unsigned i = 0; i < valores.size(); ++i) literales_.escribir(i, valores[i], att, tra);
+    conLiterales_ = true;
+}
+
+bool SepararLiterales(const std::string& texto, std::string& plantilla,
+                      std::vector<Valor>& valores) {
+    size_t inicio = texto.find_first_not_of(" \t\r\n");
+    if (inicio == std::string::npos) return false;
+    std::string verbo;
+    for (size_t i = inicio; i < texto.size() && std::isalpha(static_cast<unsigned char>(texto[i]));
+         ++i)
+        verbo += char(std::toupper(static_cast<unsigned char>(texto[i])));
+    if (verbo != "SELECT" && verbo != "INSERT" && verbo != "UPDATE" && verbo != "DELETE")
+        return false;
+    if (texto.find('?') != std::string::npos) return false;
+
+    auto palabra = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
+    };
+    plantilla.clear();
+    valores.clear();
+    for (size_t i = 0; i < texto.size();) {
+        const char c = texto[i];
+        if (c == '"') {  // a quoted identifier stays as it is
+            size_t fin = texto.find('"', i + 1);
+            if (fin == std::string::npos) return false;
+            plantilla.append(texto, i, fin - i + 1);
+            i = fin + 1;
+        } else if (c == '\'') {
+            std::string valor;
+            size_t j = i + 1;
+            for (;; ++j) {
+                if (j >= texto.size()) return false;
+                if (texto[j] == '\'') {
+                    if (j + 1 < texto.size() && texto[j + 1] == '\'') {
+                        valor += '\'';
+                        ++j;
+                        continue;
+                    }
+                    break;
+                }
+                valor += texto[j];
+            }
+            valores.emplace_back(std::move(valor));
+            plantilla += '?';
+            i = j + 1;
+        } else if (std::isdigit(static_cast<unsigned char>(c)) &&
+                   (i == 0 || !(palabra(texto[i - 1]) || texto[i - 1] == '.'))) {
+            size_t j = i;
+            while (j < texto.size() && std::isdigit(static_cast<unsigned char>(texto[j]))) ++j;
+            if (j < texto.size() && texto[j] == '.') {
+                ++j;
+                while (j < texto.size() && std::isdigit(static_cast<unsigned char>(texto[j]))) ++j;
+            }
+            if (j < texto.size() && (palabra(texto[j]) || texto[j] == '.')) return false;
+            Decimal d;
+            if (!LeerDecimal(std::string_view(texto).substr(i, j - i), d)) return false;
+            valores.emplace_back(d.escala == 0 ? Valor(d.mantisa) : Valor(d));
+            plantilla += '?';
+            i = j;
+        } else {
+            plantilla += c;
+            ++i;
+        }
+    }
+    return !valores.empty();
 }
 
 }  // namespace velmora

@@ -35,15 +35,34 @@ class Sentencia {
     Firebird::IStatement* get() const { return sentencia_.get(); }
     Mensaje entrada, salida;
 
-    // Executes a statement without cursor; returns the number of rows it touched.
-    uint64_t ejecutar(Firebird::ITransaction* tra);
+    // The values of the literals taken out of a statement text, each described as it was
+    // written (text of its length, integer or decimal), so that one prepared statement
+    // serves every value. Until fijarLiterales, executions take `entrada`.
+    void fijarLiterales(const std::vector<Valor>& valores, Firebird::IAttachment* att,
+                        Firebird::ITransaction* tra);
+    void sinLiterales() { conLiterales_ = false; }
+
+    // Executes a statement without cursor.
+    void ejecutar(Firebird::ITransaction* tra);
+    // The same, returning the number of rows it touched (one more request to a server).
+    uint64_t ejecutarContando(Firebird::ITransaction* tra);
     // Runs a select and hands every row's values to `fila`.
     template <class F>
     void recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila);
 
   private:
+    const Mensaje& entradaEnUso() const { return conLiterales_ ? literales_ : entrada; }
+
     fb::Ref<Firebird::IStatement> sentencia_;
+    Mensaje literales_;
+    bool conLiterales_ = false;
 };
+
+// Takes the literal values (quoted texts and plain numbers) out of a select, insert, update
+// or delete text, leaving a "?" for each. False when the text is of another kind or has
+// nothing to take out.
+bool SepararLiterales(const std::string& texto, std::string& plantilla,
+                      std::vector<Valor>& valores);
 
 // Normalises a value to the kind of a field: what asignar() stores.
 Valor AjustarA(const Campo& campo, const Valor& v);
@@ -51,9 +70,11 @@ Valor AjustarA(const Campo& campo, const Valor& v);
 template <class F>
 void Sentencia::recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila) {
     fb::Estado st;
+    const Mensaje& in = entradaEnUso();
     fb::Ref<Firebird::IResultSet> cursor(sentencia_->openCursor(
-        &st, tra, entrada.cantidad() ? entrada.metadatos.get() : nullptr,
-        entrada.cantidad() ? entrada.buffer.data() : nullptr, salida.metadatos.get(), 0));
+        &st, tra, in.cantidad() ? in.metadatos.get() : nullptr,
+        in.cantidad() ? const_cast<unsigned char*>(in.buffer.data()) : nullptr,
+        salida.metadatos.get(), 0));
     std::vector<Valor> valores(salida.cantidad());
     while (cursor->fetchNext(&st, salida.buffer.data()) == Firebird::IStatus::RESULT_OK) {
         for (unsigned i = 0; i < salida.cantidad(); ++i) valores[i] = salida.leer(i, att, tra);

@@ -123,6 +123,7 @@ void Conexion::desconectar() {
 }
 
 void Conexion::liberarSentencias() noexcept {
+    sinParametros_.clear();
     porTexto_.clear();
     recientes_.clear();
 }
@@ -135,7 +136,10 @@ Sentencia* Conexion::preparada(const std::string& texto) {
 }
 
 Sentencia& Conexion::preparar(ITransaction* transaccion, const std::string& texto) {
-    if (Sentencia* s = preparada(texto)) return *s;
+    if (Sentencia* s = preparada(texto)) {
+        s->sinLiterales();
+        return *s;
+    }
     auto s = std::make_unique<Sentencia>(atachado(), transaccion, texto);
     if (recientes_.size() >= kSentenciasRetenidas) {
         porTexto_.erase(recientes_.back().first);
@@ -144,6 +148,49 @@ Sentencia& Conexion::preparar(ITransaction* transaccion, const std::string& text
     recientes_.emplace_front(texto, std::move(s));
     porTexto_[texto] = recientes_.begin();
     return *recientes_.front().second;
+}
+
+namespace {
+
+// The server takes a parameter in the type it describes for its place, while a literal keeps
+// its own: a text longer than a text column, or a number compared with a text column, would
+// behave otherwise as a parameter, so such values stay literals.
+bool ComoLiterales(const Mensaje& descritos, const std::vector<Valor>& valores) {
+    for (size_t i = 0; i < valores.size(); ++i) {
+        const Campo& c = descritos.campos[i];
+        if (c.tipoSql != SQL_TEXT && c.tipoSql != SQL_VARYING) continue;
+        if (valores[i].clase() != Valor::Clase::Texto) return false;
+        if (valores[i].como<std::string>().size() > c.longitud) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Sentencia& Conexion::prepararTexto(ITransaction* transaccion, const std::string& texto) {
+    if (monitor) monitor(texto);
+    std::string plantilla;
+    std::vector<Valor> valores;
+    if (SepararLiterales(texto, plantilla, valores) && !sinParametros_.count(plantilla)) {
+        Sentencia* s = preparada(plantilla);
+        if (!s) {
+            try {
+                s = &preparar(transaccion, plantilla);
+            } catch (const ErrorBaseDatos&) {
+                // e.g. a literal in the select list, whose type only its text gives
+                s = nullptr;
+            }
+        }
+        if (s && s->entrada.cantidad() == valores.size()) {
+            if (ComoLiterales(s->entrada, valores)) {
+                s->fijarLiterales(valores, atachado(), transaccion);
+                return *s;
+            }
+        } else {
+            sinParametros_.insert(plantilla);
+        }
+    }
+    return preparar(transaccion, texto);
 }
 
 ITransaction* Conexion::iniciarTransaccion(const unsigned char* tpb, unsigned largo) {
@@ -214,7 +261,7 @@ void Consulta::abrir() {
     cerrar();
     Conexion& sesion = transaccion_.sesion();
     ITransaction* tra = transaccion_.manejador();
-    Sentencia& s = sesion.preparar(tra, texto_);
+    Sentencia& s = sesion.prepararTexto(tra, texto_);
     campos_ = s.salida.campos;
     if (s.salida.cantidad() == 0) {
         s.ejecutar(tra);
@@ -235,7 +282,7 @@ void Consulta::cerrar() {
 
 void Consulta::ejecutar() {
     ITransaction* tra = transaccion_.manejador();
-    transaccion_.sesion().preparar(tra, texto_).ejecutar(tra);
+    transaccion_.sesion().prepararTexto(tra, texto_).ejecutar(tra);
 }
 
 const Campo& Consulta::campo(int posicion) const {
@@ -252,8 +299,28 @@ const Valor& Consulta::valor(int posicion) const {
 
 // ---------------------------------------------------------------- target side
 
-ITransaction* SesionDestino::iniciarLectura() {
-    return iniciarTransaccion(kTpbLectura, sizeof kTpbLectura);
+SesionDestino::~SesionDestino() {
+    terminarLectura();
+}
+
+void SesionDestino::desconectar() {
+    terminarLectura();
+    Conexion::desconectar();
+}
+
+ITransaction* SesionDestino::lectura() {
+    if (!lectura_) lectura_ = iniciarTransaccion(kTpbLectura, sizeof kTpbLectura);
+    return lectura_;
+}
+
+void SesionDestino::terminarLectura() noexcept {
+    if (!lectura_) return;
+    fb::Ref<ITransaction> t(std::exchange(lectura_, nullptr));
+    try {
+        fb::Estado st;
+        t.Terminar([&](ITransaction* x) { x->commit(&st); });
+    } catch (...) {
+    }
 }
 
 ITransaction* SesionDestino::iniciarEscritura() {
@@ -262,7 +329,7 @@ ITransaction* SesionDestino::iniciarEscritura() {
 
 void SesionDestino::ejecutar(const std::string& texto) {
     TransaccionPropia t(iniciarEscritura());
-    preparar(t.get(), texto).ejecutar(t.get());
+    prepararTexto(t.get(), texto).ejecutar(t.get());
     t.confirmar();
 }
 
@@ -301,13 +368,7 @@ void ConjuntoEditable::abrir() {
     cerrar();
     if (sesion_) {
         // Prepared now so that the fields are known; rows come at the first read.
-        Sentencia* s = sesion_->preparada(texto_);
-        if (!s) {
-            TransaccionPropia lectura(sesion_->iniciarLectura());
-            s = &sesion_->preparar(lectura.get(), texto_);
-            lectura.confirmar();
-        }
-        campos_ = s->salida.campos;
+        campos_ = sesion_->prepararTexto(sesion_->lectura(), texto_).salida.campos;
         cargado_ = false;
     } else {
         cargado_ = true;
@@ -335,16 +396,15 @@ void ConjuntoEditable::cargarSiHaceFalta() {
     exigirAbierto();
     if (cargado_) return;
     cargado_ = true;
-    TransaccionPropia t(sesion_->iniciarLectura());
-    Sentencia& s = sesion_->preparar(t.get(), texto_);
-    s.recorrer(sesion_->atachado(), t.get(), [&](const std::vector<Valor>& v) {
+    ITransaction* t = sesion_->lectura();
+    Sentencia& s = sesion_->prepararTexto(t, texto_);
+    s.recorrer(sesion_->atachado(), t, [&](const std::vector<Valor>& v) {
         auto f = std::make_shared<Fila>();
         f->valores = v;
         f->originales = v;
         f->asignados.assign(v.size(), false);
         filas_.push_back(std::move(f));
     });
-    t.confirmar();
 }
 
 void ConjuntoEditable::ejecutar() {
@@ -564,7 +624,11 @@ void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla
     Sentencia& s = sesion_->preparar(tra, texto);
     for (unsigned i = 0; i < s.entrada.cantidad() && i < parametros.size(); ++i)
         s.entrada.escribir(i, *parametros[i], sesion_->atachado(), tra);
-    uint64_t afectadas = s.ejecutar(tra);
+    if (fila.cambio == Fila::Cambio::Insertada) {
+        s.ejecutar(tra);  // an insert that does not fail has written its row
+        return;
+    }
+    uint64_t afectadas = s.ejecutarContando(tra);
     if (afectadas == 0) throw ErrorBaseDatos("Registro no encontrado o cambiado por otro usuario");
     if (afectadas > 1)
         throw ErrorBaseDatos("La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/error.h"
@@ -103,6 +104,14 @@ class Conexion {
     Sentencia& preparar(Firebird::ITransaction* transaccion, const std::string& texto);
     // The statement of that text when it is prepared already, otherwise null.
     Sentencia* preparada(const std::string& texto);
+    // A statement text that carries its values as literals: prepared once with parameters
+    // in their place, and bound to this text's values. Texts the server cannot take with
+    // parameters there are prepared as they are.
+    Sentencia& prepararTexto(Firebird::ITransaction* transaccion, const std::string& texto);
+
+    // Sees the text of every statement that the session's queries and result sets run, as
+    // composed by the caller (a trace for diagnosis and for the tests).
+    std::function<void(const std::string& texto)> monitor;
     Firebird::ITransaction* iniciarTransaccion(const unsigned char* tpb, unsigned largo);
     size_t sentenciasPreparadas() const { return recientes_.size(); }
 
@@ -116,6 +125,7 @@ class Conexion {
     using Preparada = std::pair<std::string, std::unique_ptr<Sentencia>>;
     std::list<Preparada> recientes_;
     std::unordered_map<std::string, std::list<Preparada>::iterator> porTexto_;
+    std::unordered_set<std::string> sinParametros_;
 };
 
 class SesionOrigen;
@@ -199,12 +209,20 @@ class Consulta : public FilaLectura {
 class SesionDestino : public Conexion {
   public:
     using Conexion::Conexion;
+    ~SesionDestino() override;
+    void desconectar() override;
     // Runs a statement in a transaction of its own, committed when it completes.
     void ejecutar(const std::string& texto);
 
     // Internal to the session layer.
-    Firebird::ITransaction* iniciarLectura();
     Firebird::ITransaction* iniciarEscritura();
+    // Reads share one read-only read-committed transaction, which sees every commit as it
+    // happens and holds nothing back; started at the first read, ended at disconnect.
+    Firebird::ITransaction* lectura();
+
+  private:
+    void terminarLectura() noexcept;
+    Firebird::ITransaction* lectura_ = nullptr;
 };
 
 // Qcopiades: a statement on the target, committed on completion.

@@ -2,6 +2,8 @@
 // the replace choice, with the article sub-records cleared online on a delete.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/escenario_envio.h"
 
@@ -74,14 +76,15 @@ TEST(CobradoresEnLinea, ElCodigoVaSinComillas) {
                              Auditoria(1, 105, 0, "I", "7")});
     e.parametros.enLinea = true;
 
-    SinProgreso progreso;
-    ResultadoEnvio r = SpeedButton1Click(e.parametros, e.componentes, e.dialogos, progreso);
-    const bool leidoSinComillas =
-        e.componentes.dbCia.preparada("select * from cobradores where cobr_cod = 7") != nullptr;
-    const bool buscadoSinComillas =
-        e.componentes.dbEnvio.preparada("SELECT * FROM COBRADORES WHERE COBR_COD = 7") != nullptr;
-    e.componentes.dbCia.desconectar();
-    e.componentes.dbEnvio.desconectar();
+    std::vector<std::string> origen, destino;
+    e.componentes.dbCia.monitor = [&](const std::string& t) { origen.push_back(t); };
+    e.componentes.dbEnvio.monitor = [&](const std::string& t) { destino.push_back(t); };
+    ResultadoEnvio r = e.enviar();
+    auto visto = [](const std::vector<std::string>& textos, const std::string& texto) {
+        return std::find(textos.begin(), textos.end(), texto) != textos.end();
+    };
+    const bool leidoSinComillas = visto(origen, "select * from cobradores where cobr_cod = 7");
+    const bool buscadoSinComillas = visto(destino, "SELECT * FROM COBRADORES WHERE COBR_COD = 7");
 
     EXPECT_EQ(r.enviadas, 1);
     EXPECT_TRUE(leidoSinComillas);

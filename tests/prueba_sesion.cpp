@@ -274,6 +274,43 @@ TEST_P(Sesiones, LasSentenciasDelDestinoSeConfirmanAlTerminar) {
     EXPECT_TRUE(Consultar(ubicacion_, "SELECT * FROM DESTINO").empty());
 }
 
+// Statement texts carry their values as literals; the layer prepares each form once and
+// passes the values as parameters, with the results the literals give.
+TEST_P(Sesiones, LosValoresDeUnTextoDanLoMismoQueSusLiterales) {
+    EjecutarSql(ubicacion_,
+                {"INSERT INTO DESTINO (ID, NOMBRE, FECHA) VALUES (1, 'uno', '2026-02-01')",
+                 "INSERT INTO DESTINO (ID, NOMBRE, IMPORTE) VALUES (2, 'dos', 12.5)",
+                 "INSERT INTO DESTINO (ID, NOMBRE, CODIGO) VALUES (3, 'O''B', '7')"});
+    Conectar(destino_);
+    struct Caso {
+        std::string texto;
+        std::vector<std::string> nombres;
+    } casos[] = {
+        {"SELECT NOMBRE FROM DESTINO WHERE ID = 1", {"uno"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE ID = 2", {"dos"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE NOMBRE = 'O''B'", {"O'B"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE NOMBRE = 'un texto mucho m\xE1s largo que la columna'",
+         {}},
+        {"SELECT NOMBRE FROM DESTINO WHERE CODIGO = 7", {"O'B"}},  // a number against CHAR(5)
+        {"SELECT NOMBRE, 1 FROM DESTINO WHERE ID = 1", {"uno"}},   // a literal in the select list
+        {"SELECT NOMBRE FROM DESTINO WHERE ID IN (1, 3) ORDER BY ID", {"uno", "O'B"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE IMPORTE = 12.5", {"dos"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE FECHA >= '2026-01-01'", {"uno"}},
+        {"SELECT \"NOMBRE\" FROM DESTINO WHERE ID = 3", {"O'B"}},
+    };
+    for (const auto& caso : casos) {
+        auto c = Destino(caso.texto);
+        std::vector<std::string> nombres;
+        for (c->primero(); !c->fin(); c->siguiente()) nombres.push_back(c->valor(0).comoTexto());
+        EXPECT_EQ(nombres, caso.nombres) << caso.texto;
+    }
+
+    const size_t antes = destino_.sentenciasPreparadas();
+    for (int id = 10; id < 60; ++id)
+        Destino("SELECT NOMBRE FROM DESTINO WHERE ID = " + std::to_string(id))->vacio();
+    EXPECT_EQ(destino_.sentenciasPreparadas(), antes) << "one prepared form for every id";
+}
+
 INSTANTIATE_TEST_SUITE_P(Accesos, Sesiones, ::testing::Values(Acceso::Embebido, Acceso::Servidor),
                          [](const auto& info) { return prueba::NombreAcceso(info.param); });
 
