@@ -373,23 +373,33 @@ uint64_t Sentencia::ejecutarContando(ITransaction* tra) {
 
 void Sentencia::fijarLiterales(const std::vector<Valor>& valores, IAttachment* att,
                                ITransaction* tra) {
-    fb::Estado st;
-    fb::Ref<IMetadataBuilder> constructor(
-        fb::Maestro()->getMetadataBuilder(&st, unsigned(valores.size())));
-    for (unsigned i = 0; i < valores.size(); ++i) {
-        const Valor& v = valores[i];
-        if (v.clase() == Valor::Clase::Texto) {
-            constructor->setType(&st, i, SQL_VARYING);
-            constructor->setCharSet(&st, i, kJuegoNone);
-            constructor->setLength(&st, i, std::max<unsigned>(1, unsigned(v.comoTexto().size())));
-        } else {
-            constructor->setType(&st, i, SQL_INT64);
-            constructor->setLength(&st, i, sizeof(int64_t));
-            constructor->setScale(
-                &st, i, v.clase() == Valor::Clase::Decimal ? v.como<Decimal>().escala : 0);
-        }
+    // Texts are described by their length and numbers by their scale; the description is
+    // kept while the values keep their shape, which they mostly do from one entry to the next.
+    std::vector<int> forma;
+    for (const Valor& v : valores) {
+        if (v.clase() == Valor::Clase::Texto)
+            forma.push_back(int(std::max<size_t>(1, v.como<std::string>().size())));
+        else
+            forma.push_back(v.clase() == Valor::Clase::Decimal ? v.como<Decimal>().escala - 1 : -1);
     }
-    literales_.describir(constructor->getMetadata(&st));
+    if (forma != formaLiterales_) {
+        fb::Estado st;
+        fb::Ref<IMetadataBuilder> constructor(
+            fb::Maestro()->getMetadataBuilder(&st, unsigned(valores.size())));
+        for (unsigned i = 0; i < valores.size(); ++i) {
+            if (forma[i] > 0) {
+                constructor->setType(&st, i, SQL_VARYING);
+                constructor->setCharSet(&st, i, kJuegoNone);
+                constructor->setLength(&st, i, unsigned(forma[i]));
+            } else {
+                constructor->setType(&st, i, SQL_INT64);
+                constructor->setLength(&st, i, sizeof(int64_t));
+                constructor->setScale(&st, i, forma[i] + 1);
+            }
+        }
+        literales_.describir(constructor->getMetadata(&st));
+        formaLiterales_ = std::move(forma);
+    }
     for (unsigned i = 0; i < valores.size(); ++i) literales_.escribir(i, valores[i], att, tra);
     conLiterales_ = true;
 }

@@ -55,6 +55,7 @@ class Sentencia {
 
     fb::Ref<Firebird::IStatement> sentencia_;
     Mensaje literales_;
+    std::vector<int> formaLiterales_;  // text length (> 0) or decimal scale - 1 (<= -1)
     bool conLiterales_ = false;
 };
 
