@@ -20,11 +20,15 @@ ComponentesEnvio::ComponentesEnvio(Componente* propietario)
 
 namespace {
 
-const char kSinCompanias[] = "Debe indicar las compa\xF1\xED" "as origen y destino.";
+const char kSinCompanias[] =
+    "Debe indicar las compa\xF1\xED"
+    "as origen y destino.";
 const char kSinFechas[] =
     "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
 const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
-const char kConcluido[] = "Proceso de envio de informaci\xF3n conclu\xED" "do.";
+const char kConcluido[] =
+    "Proceso de envio de informaci\xF3n conclu\xED"
+    "do.";
 
 const char kSelNoEnviado[] =
     "select * from auditoria where audi_envio = 'N' order by audi_fecha, audi_hora";

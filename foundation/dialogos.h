@@ -9,7 +9,7 @@ namespace velmora {
 // Every text is Windows-1252 bytes, as read from the databases; the implementation
 // converts it for display.
 class Dialogos {
-public:
+  public:
     virtual ~Dialogos() = default;
     // Plain message box: title the program's name, no icon, one "OK" button.
     virtual void mensaje(const std::string& texto) = 0;

@@ -11,7 +11,7 @@ namespace velmora {
 // is the server's text (Windows-1252 bytes); the code is the first ISC error code of the
 // status vector (0 for failures raised by the session layer, such as a row not found).
 class ErrorBaseDatos : public std::runtime_error {
-public:
+  public:
     explicit ErrorBaseDatos(const std::string& mensaje, long codigo = 0, int sqlcode = 0)
         : std::runtime_error(mensaje), codigo_(codigo), sqlcode_(sqlcode) {}
 
@@ -19,7 +19,7 @@ public:
     int sqlcode() const noexcept { return sqlcode_; }
     std::string mensaje() const { return what(); }
 
-private:
+  private:
     long codigo_;
     int sqlcode_;
 };
@@ -27,7 +27,7 @@ private:
 // Ends the user action in progress without any message: raised after a row error has
 // already been shown to the user by its hook.
 class AbortoSilencioso : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };
 

@@ -94,12 +94,11 @@ void ConfigurarProviders(Componente& propietario, Dialogos& dialogos) {
         if (!c->componentes().empty()) {
             ConfigurarProviders(*c, dialogos);
         } else if (auto* proveedor = dynamic_cast<ProveedorAplicacion*>(c)) {
-            proveedor->alFallarActualizacion = [&dialogos](ProveedorAplicacion& p,
-                                                           ConjuntoEditable& conjunto,
-                                                           const ErrorBaseDatos& error,
-                                                           TipoActualizacion) {
-                return ManejarError(&p, conjunto, error, dialogos);
-            };
+            proveedor->alFallarActualizacion =
+                [&dialogos](ProveedorAplicacion& p, ConjuntoEditable& conjunto,
+                            const ErrorBaseDatos& error, TipoActualizacion) {
+                    return ManejarError(&p, conjunto, error, dialogos);
+                };
         } else if (auto* conjunto = dynamic_cast<ConjuntoEditable*>(c)) {
             auto gancho = [&dialogos](ConjuntoEditable& cj, const ErrorBaseDatos& error) {
                 return ManejarClientError(cj, error, dialogos);

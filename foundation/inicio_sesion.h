@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/tipo_documento.h"
 #include "foundation/sesion.h"
+#include "foundation/tipo_documento.h"
 
 namespace velmora {
 

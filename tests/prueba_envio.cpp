@@ -16,7 +16,9 @@ using prueba::Factura;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
-const char kConcluido[] = "Proceso de envio de informaci\xF3n conclu\xED" "do.";
+const char kConcluido[] =
+    "Proceso de envio de informaci\xF3n conclu\xED"
+    "do.";
 
 // A log with the date and time of each line replaced by "F,H", which vary from run to run.
 std::string SinFechas(const std::string& log) {
@@ -288,7 +290,8 @@ TEST(EnvioPreparacion, SinCompaniasSinFechasOSinPlantillaNoSeEnviaNada) {
         std::string mensaje;
     } casos[] = {
         {"sin compañía", [](EscenarioEnvio& e) { e.parametros.textoCompaniaDestino.clear(); },
-         "Debe indicar las compa\xF1\xED" "as origen y destino."},
+         "Debe indicar las compa\xF1\xED"
+         "as origen y destino."},
         {"sin fecha",
          [](EscenarioEnvio& e) {
              e.parametros.todoLoNoEnviado = false;

@@ -7,9 +7,9 @@ namespace velmora {
 namespace {
 
 // A document: its detail tables carry the header's id column, first.
-DescriptorTipoDoc Documento(int codigo, std::string encabezado, std::string id,
-                            std::string prefijo, std::string numero, std::string anulado,
-                            std::string vista, std::vector<std::string> detalles, Familia familia,
+DescriptorTipoDoc Documento(int codigo, std::string encabezado, std::string id, std::string prefijo,
+                            std::string numero, std::string anulado, std::string vista,
+                            std::vector<std::string> detalles, Familia familia,
                             int posicionEnCero = -1, bool referenciasEnPrimerDetalle = false) {
     DescriptorTipoDoc d;
     d.codigo = codigo;
@@ -120,7 +120,9 @@ const std::vector<DescriptorTipoDoc> kCatalogo = {
 
 }  // namespace
 
-const std::vector<DescriptorTipoDoc>& Catalogo() { return kCatalogo; }
+const std::vector<DescriptorTipoDoc>& Catalogo() {
+    return kCatalogo;
+}
 
 const DescriptorTipoDoc* BuscarTipoDoc(int codigo) {
     auto it = std::find_if(kCatalogo.begin(), kCatalogo.end(),

@@ -36,9 +36,9 @@ struct TablaDetalle {
 enum class Forma { UnRegistro, EncabezadoConItems, FilasArticulo };
 
 struct FilasMaestro {
-    std::string tablaItems;    // header with items: the item table
-    std::string columnaFila;   // column that tells the rows of one key apart; empty: none
-    int posicionFila = -1;     // position of its value in the source row
+    std::string tablaItems;   // header with items: the item table
+    std::string columnaFila;  // column that tells the rows of one key apart; empty: none
+    int posicionFila = -1;    // position of its value in the source row
     bool filaCitada = false;
     // A 'D' entry clears the key's rows first (online), with the table written as here in
     // "DELETE from <table> where arti_cod = "; empty: no clearing.
@@ -56,7 +56,7 @@ struct DescriptorTipoDoc {
     std::vector<TablaDetalle> detalles;  // in copy order
     Familia familia = Familia::Documento;
     Llave llave = Llave::Prefijo;
-    int posicionEnCero = -1;             // detail position set to 0 before posting (invoices)
+    int posicionEnCero = -1;  // detail position set to 0 before posting (invoices)
     bool referenciasEnPrimerDetalle = false;
     Forma forma = Forma::UnRegistro;
     FilasMaestro filas;

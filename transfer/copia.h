@@ -34,8 +34,8 @@ struct ComponentesCopia {
 };
 
 struct OpcionesCopia {
-    bool enLinea = true;     // target is the destination company itself, not a transfer file
-    bool reemplazar = true;  // existing documents are replaced
+    bool enLinea = true;       // target is the destination company itself, not a transfer file
+    bool reemplazar = true;    // existing documents are replaced
     std::string fechaBloqueo;  // accounting lock date of the target, as stored
 };
 

@@ -139,7 +139,8 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
         if (fallo) {
             // The rows applied before the failing one go with their header: left behind,
             // the next document given the same id would inherit them.
-            for (const TablaDetalle& d : tipo.detalles) Ejecutar(destino, s.borrarDetalles(d, idEncabezado));
+            for (const TablaDetalle& d : tipo.detalles)
+                Ejecutar(destino, s.borrarDetalles(d, idEncabezado));
             Ejecutar(destino, s.borrarEncabezado(idEncabezado));
         }
     }

@@ -2,19 +2,24 @@
 
 namespace velmora {
 
-bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c) {
+bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
+               ComponentesCopia& c) {
     const DescriptorTipoDoc* tipo = BuscarTipoDoc(entrada.tipo);
     if (!tipo) return false;
     switch (tipo->familia) {
-        case Familia::Comprobante: return CopiarComprobante(*tipo, entrada, opciones, c);
-        case Familia::Maestros: return CopiarMaestro(*tipo, entrada, opciones, c);
-        case Familia::Referencias: return CopiarConReferencias(*tipo, entrada, opciones, c);
+        case Familia::Comprobante:
+            return CopiarComprobante(*tipo, entrada, opciones, c);
+        case Familia::Maestros:
+            return CopiarMaestro(*tipo, entrada, opciones, c);
+        case Familia::Referencias:
+            return CopiarConReferencias(*tipo, entrada, opciones, c);
         case Familia::VariosDetalles:
             if (tipo->referenciasEnPrimerDetalle)
                 return CopiarConReferencias(*tipo, entrada, opciones, c);
             return CopiarDocumento(*tipo, entrada, opciones, c);
         case Familia::Documento:
-        case Familia::Bancos: return CopiarDocumento(*tipo, entrada, opciones, c);
+        case Familia::Bancos:
+            return CopiarDocumento(*tipo, entrada, opciones, c);
     }
     return false;
 }
