@@ -195,6 +195,27 @@ TEST(EnvioFueraDeLinea, LlenaElArchivoConLosIdsDeOrigenYCadaFilaDelDiario) {
     EXPECT_EQ(e.errores(), "");
 }
 
+TEST(EnvioFueraDeLinea, LasEntradasFiltradasYFallidasTambienViajanEnElArchivo) {
+    EscenarioEnvio e;
+    auto sql = Factura(7, "FV", "000123", 2);
+    for (auto& s : Factura(8, "NC", "000001", 1)) sql.push_back(s);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123", "2026-03-02", "09:00:00"));  // fails
+    sql.push_back(Auditoria(2, 31, 8, "I", "NC000001", "2026-03-02", "10:00:00"));  // filtered
+    EjecutarSql(e.origen(), sql);
+    EjecutarSql(e.instalacion.ubicacion(e.acceso, "sop/envio.fdb"),
+                {"ALTER TABLE FACTURAS_DETALLE ADD CONSTRAINT SIN_ITEM_2 CHECK (FADE_ITEM <> 2)",
+                 "COMMIT"});
+    e.parametros.prefijo = "FV";
+
+    ResultadoEnvio r = e.enviar();
+
+    EXPECT_EQ(r.fallidas, 1);
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}, {"2"}}));
+    EXPECT_TRUE(Facturas(e.archivoEnvio()).empty()) << "the failed invoice is removed again";
+    EXPECT_TRUE(Detalles(e.archivoEnvio()).empty());
+    EXPECT_EQ(Marcas(e), (std::vector<std::string>{"N", "S"}));
+}
+
 TEST(EnvioFueraDeLinea, UnaFilaDelDiarioQueElArchivoRechazaDejaLaEntradaSinEnviar) {
     EscenarioEnvio e;
     auto sql = Factura(7, "FV", "000123", 1);

@@ -4,6 +4,7 @@
 // user, so the same installation can be reached embedded and through localhost.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ inline constexpr const char* kClaveAdministrador = "masterkey";
 // How a database location reaches the file: in-process, or through the server on localhost.
 enum class Acceso { Embebido, Servidor };
 const char* NombreAcceso(Acceso acceso);
+inline void PrintTo(Acceso acceso, std::ostream* salida) {
+    *salida << NombreAcceso(acceso);
+}
 
 class Instalacion {
   public:
