@@ -140,7 +140,6 @@ class Transaccion {
 
     const std::string& nombre() const { return nombre_; }
     SesionOrigen& sesion() const { return sesion_; }
-    bool activa() const { return manejador_ != nullptr; }
     void confirmar();
     void deshacer();
     // Starts the transaction when it is not active yet.
@@ -324,9 +323,7 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     // Writes the pending changes back in one transaction; returns the number of failed
     // changes (the first failure stops the apply and rolls everything back).
     int aplicar(int maximoErrores);
-    bool hayCambios() const { return !pendientes_.empty(); }
 
-    ProveedorAplicacion* proveedor() const { return proveedor_; }
 
   private:
     struct Fila;
