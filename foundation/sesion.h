@@ -324,7 +324,6 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     // changes (the first failure stops the apply and rolls everything back).
     int aplicar(int maximoErrores);
 
-
   private:
     struct Fila;
     enum class Modo { Navegar, Insertar, Editar };
