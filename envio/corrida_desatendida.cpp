@@ -251,24 +251,24 @@ int Enviar(const Opciones& o, const std::map<std::string, std::string>& entorno,
 }
 
 void EscribirErrorArgumentos(const ErrorArgumentos& e, std::ostream& salidaErrores) {
-    salidaErrores << "envio: " << e.mensaje << "\n\n" << UsoDesatendido();
+    salidaErrores << "envio: " << e.mensaje << "\n\n" << UsoEnvioDesatendido();
     salidaErrores.flush();
 }
 
 }  // namespace
 
-std::string UsoDesatendido() {
+std::string UsoEnvioDesatendido() {
     return kUso;
 }
 
-int EjecutarDesatendido(const std::vector<std::string>& argumentos,
+int EnvioDesatendido(const std::vector<std::string>& argumentos,
                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
                         std::ostream& salidaErrores) {
     Opciones o;
     try {
         o = LeerOpciones(argumentos);
         if (o.ayuda) {
-            salida << UsoDesatendido() << std::flush;
+            salida << UsoEnvioDesatendido() << std::flush;
             return kSinFallas;
         }
         auto usuario = entorno.find("ISC_USER");

@@ -16,13 +16,13 @@ inline constexpr int kConFallas = 1;      // the run ended with failed entries
 inline constexpr int kErrorDetenido = 2;  // stopped on an error, or wrong arguments
 
 // The usage text, UTF-8.
-std::string UsoDesatendido();
+std::string UsoEnvioDesatendido();
 
 // `argumentos` are those after "--desatendido" (UTF-8, as the shell gives them);
 // `entorno` supplies ISC_USER, ISC_PASSWORD and, when set, ISC_USER_DESTINO and
 // ISC_PASSWORD_DESTINO. "--help" writes the usage to `salida`; everything else goes to
 // `salidaErrores`. Returns the exit status.
-int EjecutarDesatendido(const std::vector<std::string>& argumentos,
+int EnvioDesatendido(const std::vector<std::string>& argumentos,
                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
                         std::ostream& salidaErrores);
 

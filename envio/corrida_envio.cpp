@@ -6,7 +6,7 @@
 #include "foundation/clave.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

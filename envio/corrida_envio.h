@@ -9,6 +9,7 @@
 
 #include "foundation/datos_acceso.h"
 #include "foundation/dialogos.h"
+#include "foundation/progreso.h"
 #include "foundation/sesion.h"
 #include "foundation/tipo_documento.h"
 
@@ -25,24 +26,6 @@ struct ParametrosEnvio {
     std::string desde, hasta;  // the date range as YYYY-MM-DD, when not "Todo lo no enviado"
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;
-};
-
-// The busy panel and its progress bar.
-class Progreso {
-  public:
-    virtual ~Progreso() = default;
-    virtual void mostrar() = 0;
-    virtual void ocultar() = 0;
-    virtual void iniciar(int maximo) = 0;
-    virtual void avanzar() = 0;
-};
-
-class SinProgreso : public Progreso {
-  public:
-    void mostrar() override {}
-    void ocultar() override {}
-    void iniciar(int) override {}
-    void avanzar() override {}
 };
 
 // The sessions, queries and result sets of the sender, owned by its main window.

@@ -29,11 +29,11 @@ int main(int argc, char** argv) {
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {
-        return velmora::EjecutarDesatendido(std::vector<std::string>(argv + 2, argv + argc),
+        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc),
                                             Entorno(), std::cout, std::cerr);
     }
     if (primero == "--help") {
-        std::cout << velmora::UsoDesatendido();
+        std::cout << velmora::UsoEnvioDesatendido();
         return 0;
     }
 

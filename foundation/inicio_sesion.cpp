@@ -2,7 +2,7 @@
 
 #include "foundation/clave.h"
 #include "foundation/ubicaciones.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

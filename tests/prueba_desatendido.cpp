@@ -73,7 +73,7 @@ class Desatendido : public ::testing::Test {
                     const Entorno& entorno = Credenciales()) {
         std::ostringstream salida, errores;
         Salida s;
-        s.estado = EjecutarDesatendido(argumentos, entorno, salida, errores);
+        s.estado = EnvioDesatendido(argumentos, entorno, salida, errores);
         s.salida = salida.str();
         s.errores = errores.str();
         for (const auto& [nombre, valor] : entorno) {
@@ -337,7 +337,7 @@ TEST_F(Desatendido, HelpMuestraElUsoEnLaSalidaEstandar) {
     Salida s = ejecutar({"--help"}, {});
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.salida, UsoDesatendido());
+    EXPECT_EQ(s.salida, UsoEnvioDesatendido());
     EXPECT_EQ(s.errores, "");
     for (const char* opcion :
          {"--en-linea", "--fuera-de-linea", "--reemplazar", "--omitir", "--desde", "--hasta",
@@ -363,7 +363,7 @@ TEST_P(ArgumentosIncorrectos, ErrorYUsoEnLaSalidaDeErroresConEstado2) {
     Salida s = ejecutar(c.completar ? argumentos(c.argumentos) : c.argumentos, c.entorno);
 
     EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, "envio: " + c.error + "\n\n" + UsoDesatendido());
+    EXPECT_EQ(s.errores, "envio: " + c.error + "\n\n" + UsoEnvioDesatendido());
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(marcas(), "N");
 }
@@ -515,7 +515,7 @@ TEST_F(Desatendido, ElProgramaConArgumentosIncorrectosTerminaConEstado2) {
 
     EXPECT_EQ(s.estado, 2);
     EXPECT_EQ(s.errores, "envio: valor no válido en --al-fallar: seguir (continuar o detener)\n\n" +
-                             UsoDesatendido());
+                             UsoEnvioDesatendido());
     EXPECT_EQ(s.salida, "");
 }
 

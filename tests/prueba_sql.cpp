@@ -1,7 +1,7 @@
 // Values that journal rows bring into statement texts.
 #include <gtest/gtest.h>
 
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 // date stay where they are.
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 // The generic copy of a document made of a header and detail tables.
 #include "transfer/copia.h"
 #include "transfer/pasos.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

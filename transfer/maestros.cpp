@@ -4,7 +4,7 @@
 // tried.
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "transfer/sql.h"
+#include "foundation/sql.h"
 
 namespace velmora {
 

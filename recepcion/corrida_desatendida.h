@@ -1,0 +1,21 @@
+// The unattended receive, `recepcion --desatendido`: the receive run without a window, for
+// scheduled runs. Shares the sender's front end: arguments, credentials, messages on
+// standard error, exit status.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// `argumentos` are those after "--desatendido"; see EnvioDesatendido for the rest.
+int RecepcionDesatendida(const std::vector<std::string>& argumentos,
+                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                         std::ostream& salidaErrores);
+
+// The usage text of `recepcion --desatendido --help`, UTF-8.
+std::string UsoRecepcionDesatendida();
+
+}  // namespace velmora

@@ -1,0 +1,58 @@
+// The receive run: replays the journal of a transfer file that the sender prepared onto the
+// destination company, always under new ids and always carrying out annulments and
+// deletions. The transfer file is only read. Like the send run it knows nothing of windows:
+// it takes plain values, talks to the person through Dialogos and reports its progress
+// through Progreso.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/datos_acceso.h"
+#include "foundation/dialogos.h"
+#include "foundation/progreso.h"
+#include "foundation/sesion.h"
+#include "foundation/tipo_documento.h"
+
+namespace velmora {
+
+struct ParametrosRecepcion {
+    // The codes that the company boxes yield; the run does not check that they are chosen.
+    std::string companiaOrigen, companiaDestino;
+    DatosAcceso acceso;       // the origin names the installation that holds the transfer file
+    bool reemplazar = false;  // "Reemplazar"; otherwise "Omitir (no recibir)", the default
+    bool todoElEnvio = true;  // "Todo el envio"; otherwise the date range
+    std::string desde, hasta;  // the date range as YYYY-MM-DD
+    std::string prefijo;       // "Prefijo a enviar:"
+    std::vector<TipoDocumento> tipos;
+};
+
+// The sessions, queries and result sets of the receiver, owned by its main window.
+struct ComponentesRecepcion {
+    explicit ComponentesRecepcion(Componente* propietario);
+
+    SesionOrigen dbCia{"DbCia"};  // the transfer file
+    Transaccion trcia{dbCia, "Trcia"};
+    Consulta qAuditor{trcia, "QAuditor"};
+    Consulta qCopia{trcia, "QCopia"};
+    Consulta qCopiadet{trcia, "QCopiadet"};
+
+    SesionDestino dbEnvio{"DBEnvio"};  // the destination company
+    ProveedorAplicacion pDestino, pIdfact;
+    ConjuntoEditable cDestino, cIdfact;
+    SentenciaDestino qCopiades{dbEnvio, "QCopiades"};
+};
+
+struct ResultadoRecepcion {
+    bool iniciado = false;  // the journal was read
+    int visitadas = 0;      // entries visited
+    int fallidas = 0;
+    bool detenido = false;  // "&No" to "Continuar?"
+};
+
+// "Enviar" of the receiver. Errors outside an apply (a connection, a transfer file that is
+// not there, a rejected statement) are not caught: they end the run and reach the caller.
+ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRecepcion& c,
+                                     Dialogos& dialogos, Progreso& progreso);
+
+}  // namespace velmora
