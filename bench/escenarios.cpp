@@ -1,0 +1,307 @@
+#include "bench/escenarios.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "bench/piso_envio.h"
+#include "bench/piso_recepcion.h"
+#include "envio/corrida_envio.h"
+#include "foundation/clave.h"
+#include "foundation/errores.h"
+#include "recepcion/corrida_recepcion.h"
+#include "tests/soporte/dialogos_grabados.h"
+
+namespace velmora::banco {
+
+namespace fs = std::filesystem;
+
+const char* NombreAccesoCorto(Acceso acceso) {
+    return acceso == Acceso::Servidor ? "servidor" : "embebido";
+}
+
+const char* NombreModo(bool enLinea) {
+    return enLinea ? "en-linea" : "fuera-de-linea";
+}
+
+namespace {
+
+// Notes name no folder of the machine: the installation's root becomes a word.
+std::string SinRaiz(std::string texto, const std::string& raiz) {
+    for (size_t p; (p = texto.find(raiz)) != std::string::npos;)
+        texto.replace(p, raiz.size(), "<installation>");
+    return texto;
+}
+
+// Runs `medir` in a child; its exceptions become notes without the installation's folder.
+template <class F>
+Medida EnHijo(const prueba::Instalacion& inst, F&& medir) {
+    return Aparte<Medida>([&] {
+        try {
+            return medir();
+        } catch (const std::exception& error) {
+            Medida m;
+            Anotar(m, "aborted: " + SinRaiz(error.what(), inst.raiz()));
+            return m;
+        }
+    });
+}
+
+void Llenar(const prueba::Instalacion& inst, Acceso acceso, const Lote& lote) {
+    const Medida m = EnHijo(inst, [&] {
+        prueba::EjecutarSql(inst.compania(acceso, "001"), {BloqueOrigen(lote)});
+        Medida r;
+        r.hecha = true;
+        return r;
+    });
+    if (!m.hecha) throw std::runtime_error(std::string("filling the origin: ") + m.nota);
+}
+
+DatosAcceso DatosDe(const prueba::Instalacion& inst, prueba::Acceso acceso) {
+    const std::string servidor = inst.servidor(acceso);
+    return {prueba::kUsuario, EncriptarClave(prueba::kClave), servidor,
+            prueba::kUsuario, EncriptarClave(prueba::kClave), servidor};
+}
+
+std::vector<TipoDocumento> Tipos(const prueba::Instalacion& inst, prueba::Acceso acceso,
+                                 const Lote& lote) {
+    std::vector<TipoDocumento> tipos;
+    for (const auto& fila :
+         prueba::Consultar(inst.ubicacion(acceso, "sop/velmora.fdb"),
+                           "SELECT TIDO_COD, TIDO_NOMLARGO FROM TIPO_DOCUMENTO ORDER BY TIDO_COD"))
+        tipos.push_back({int(fila[0].comoEntero()), fila[1].comoTexto(), true});
+    if (lote.carga == Carga::SinManejador)
+        tipos.push_back({kTipoSinManejador, "SIN MANEJADOR", true});
+    return tipos;
+}
+
+// The first error the run showed, for the notes.
+void AnotarErrores(Medida& m, const DialogosGrabados& d, const std::string& raiz) {
+    long errores = 0;
+    std::string primero;
+    for (const Llamada& l : d.llamadas())
+        if (l.tipo == Llamada::Tipo::kError && errores++ == 0) primero = l.texto;
+    if (errores)
+        Anotar(m,
+               std::to_string(errores) + " error(s) shown, the first: " + SinRaiz(primero, raiz));
+}
+
+double Segundos(Reloj::time_point inicio) {
+    return std::chrono::duration<double>(Reloj::now() - inicio).count();
+}
+
+void CopiarAbierto(const std::string& desde, const std::string& hacia) {
+    fs::create_directories(fs::path(hacia).parent_path());
+    fs::copy_file(desde, hacia, fs::copy_options::overwrite_existing);
+    // The server's user reads and writes it as the installation's own files.
+    chmod(hacia.c_str(), 0666);
+}
+
+// Compares the send's target and the origin's marks with what the workload asks for.
+void VerificarEnvio(const prueba::Instalacion& inst, const ConfiguracionEnvio& c,
+                    const std::string& destino, Medida& m) {
+    const Conteo cuenta = Contar(destino);
+    const Lote& l = c.lote;
+    m.filas = cuenta.filas;
+    m.filasEsperadas = l.filasDocumento(Corrida::Envio);
+    const std::string origen = inst.compania(c.acceso, "001");
+    const long marcadas =
+        prueba::Consultar(origen, "SELECT COUNT(*) FROM AUDITORIA WHERE AUDI_ENVIO = 'S'")
+            .at(0)[0]
+            .comoEntero();
+    const long auditoria = c.enLinea ? 0 : l.entradas;
+    m.verificada = m.filas == m.filasEsperadas && marcadas == l.entradas &&
+                   cuenta.referencias == l.referencias() && cuenta.auditoria == auditoria;
+    if (m.verificada) return;
+    Anotar(m, "NOT VERIFIED: the target holds " + std::to_string(m.filas) + " of " +
+                  std::to_string(m.filasEsperadas) + " document rows and " +
+                  std::to_string(cuenta.auditoria) + " of " + std::to_string(auditoria) +
+                  " journal rows, " + std::to_string(cuenta.referencias) + " of " +
+                  std::to_string(l.referencias()) + " receipt references resolved; " +
+                  std::to_string(marcadas) + " of " + std::to_string(l.entradas) +
+                  " entries marked sent");
+    std::string pendientes;
+    for (const auto& f : prueba::Consultar(origen,
+                                           "SELECT TIDO_COD, COUNT(*) FROM AUDITORIA WHERE "
+                                           "AUDI_ENVIO = 'N' GROUP BY TIDO_COD ORDER BY 1"))
+        pendientes += (pendientes.empty() ? "" : ", ") + f[0].comoTexto() + ": " + f[1].comoTexto();
+    if (!pendientes.empty()) Anotar(m, "unsent entries by type {" + pendientes + "}");
+}
+
+void VerificarRecepcion(const Lote& l, const std::string& destino, Medida& m) {
+    const Conteo cuenta = Contar(destino);
+    m.filas = cuenta.filas;
+    m.filasEsperadas = l.filasDocumento(Corrida::Recepcion);
+    m.verificada = m.filas == m.filasEsperadas && cuenta.auditoria == 0 &&
+                   cuenta.referencias == l.referencias();
+    if (!m.verificada)
+        Anotar(m, "NOT VERIFIED: the destination holds " + std::to_string(m.filas) + " of " +
+                      std::to_string(m.filasEsperadas) + " document rows, " +
+                      std::to_string(cuenta.auditoria) + " journal rows, " +
+                      std::to_string(cuenta.referencias) + " of " +
+                      std::to_string(l.referencias()) + " receipt references resolved");
+}
+
+// The send run with the window's defaults; not timed here.
+ResultadoEnvio Enviar(const prueba::Instalacion& inst, prueba::Acceso acceso, bool enLinea,
+                      const std::vector<TipoDocumento>& tipos, DialogosGrabados& dialogos,
+                      Reloj::time_point* inicio = nullptr) {
+    Componente ventana(nullptr, "Tfprincipal");
+    ComponentesEnvio componentes(&ventana);
+    ConfigurarProviders(ventana, dialogos);
+    ParametrosEnvio p;
+    p.textoCompaniaOrigen = "Origen";
+    p.companiaOrigen = "001";
+    p.textoCompaniaDestino = "Destino";
+    p.companiaDestino = "002";
+    p.acceso = DatosDe(inst, acceso);
+    p.enLinea = enLinea;
+    p.tipos = tipos;
+    SinProgreso progreso;
+    if (inicio) *inicio = Reloj::now();
+    ResultadoEnvio r;
+    try {
+        r = SpeedButton1Click(p, componentes, dialogos, progreso);
+    } catch (...) {
+        componentes.dbCia.desconectar();
+        componentes.dbEnvio.desconectar();
+        throw;
+    }
+    // The end of the program releases the sessions, which commits the journal marks.
+    componentes.dbCia.desconectar();
+    componentes.dbEnvio.desconectar();
+    return r;
+}
+
+}  // namespace
+
+Medida MedirEnvio(const ConfiguracionEnvio& c) {
+    prueba::Instalacion inst;
+    inst.registrar({inst.servidor(c.acceso)});
+    Llenar(inst, c.acceso, c.lote);
+    return EnHijo(inst, [&] {
+        const std::string destino = c.enLinea ? inst.compania(c.acceso, "002")
+                                              : inst.ubicacion(c.acceso, "datos/002/envio.fdb");
+        Medida m;
+        Reloj::time_point inicio;
+        if (c.lado == Lado::Corrida) {
+            const std::vector<TipoDocumento> tipos = Tipos(inst, c.acceso, c.lote);
+            DialogosGrabados dialogos;
+            const ResultadoEnvio r = Enviar(inst, c.acceso, c.enLinea, tipos, dialogos, &inicio);
+            m.segundos = Segundos(inicio);
+            m.rssKiB = RssKiB();
+            m.entradas = r.visitadas;
+            m.enviadas = r.enviadas;
+            m.fallidas = r.fallidas;
+            if (r.detenido) Anotar(m, "run stopped at a failure");
+            AnotarErrores(m, dialogos, inst.raiz());
+        } else {
+            inicio = Reloj::now();
+            // The run starts from a fresh copy of the template: so does the floor.
+            if (!c.enLinea)
+                fs::copy_file(inst.ruta("sop/envio.fdb"), inst.ruta("datos/002/envio.fdb"),
+                              fs::copy_options::overwrite_existing);
+            m = PisoEnvio(inst.compania(c.acceso, "001"), destino, c.enLinea,
+                          c.lado == Lado::PisoPorEntrada ? Confirmacion::PorEntrada
+                                                         : Confirmacion::PorAplicacion,
+                          inst.ruta("ENVIO.TXT"));
+            m.segundos = Segundos(inicio);
+            m.rssKiB = RssKiB();
+        }
+        VerificarEnvio(inst, c, destino, m);
+        m.hecha = true;
+        return m;
+    });
+}
+
+Medida PrepararArchivo(const Lote& lote, const std::string& ruta) {
+    const Acceso acceso = Acceso::Embebido;
+    prueba::Instalacion inst;
+    inst.registrar({inst.servidor(acceso)});
+    Llenar(inst, acceso, lote);
+    Medida m = EnHijo(inst, [&] {
+        DialogosGrabados dialogos;
+        const ResultadoEnvio r = Enviar(inst, acceso, false, Tipos(inst, acceso, lote), dialogos);
+        Medida p;
+        p.entradas = r.visitadas;
+        p.enviadas = r.enviadas;
+        p.fallidas = r.fallidas;
+        AnotarErrores(p, dialogos, inst.raiz());
+        const Conteo cuenta = Contar(inst.ubicacion(acceso, "datos/002/envio.fdb"));
+        p.filas = cuenta.filas;
+        p.filasEsperadas = lote.filasDocumento(Corrida::Envio);
+        p.verificada =
+            p.filas == p.filasEsperadas && cuenta.auditoria == lote.entradas && !p.fallidas;
+        if (!p.verificada)
+            Anotar(p, "NOT VERIFIED: the transfer file holds " + std::to_string(p.filas) + " of " +
+                          std::to_string(p.filasEsperadas) + " document rows and " +
+                          std::to_string(cuenta.auditoria) + " journal rows");
+        p.hecha = true;
+        return p;
+    });
+    if (m.hecha) CopiarAbierto(inst.ruta("datos/002/envio.fdb"), ruta);
+    return m;
+}
+
+Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
+    prueba::Instalacion inst;
+    inst.registrar({inst.servidor(c.acceso)});
+    CopiarAbierto(c.archivo, inst.ruta("datos/001/envio.fdb"));
+    return EnHijo(inst, [&] {
+        const std::string destino = inst.compania(c.acceso, "002");
+        Medida m;
+        Reloj::time_point inicio;
+        if (c.lado == Lado::Corrida) {
+            Componente ventana(nullptr, "Tfprincipal");
+            ComponentesRecepcion componentes(&ventana);
+            DialogosGrabados dialogos;
+            ConfigurarProviders(ventana, dialogos);
+            ParametrosRecepcion p;
+            p.companiaOrigen = "001";
+            p.companiaDestino = "002";
+            p.acceso = DatosDe(inst, c.acceso);
+            p.tipos = Tipos(inst, c.acceso, c.lote);
+            SinProgreso progreso;
+            inicio = Reloj::now();
+            ResultadoRecepcion r;
+            try {
+                r = SpeedButton1Click(p, componentes, dialogos, progreso);
+            } catch (...) {
+                componentes.dbCia.desconectar();
+                componentes.dbEnvio.desconectar();
+                throw;
+            }
+            componentes.dbCia.desconectar();
+            componentes.dbEnvio.desconectar();
+            m.segundos = Segundos(inicio);
+            m.rssKiB = RssKiB();
+            m.entradas = r.visitadas;
+            m.enviadas = r.visitadas - r.fallidas;
+            m.fallidas = r.fallidas;
+            if (r.detenido) Anotar(m, "run stopped at a failure");
+            AnotarErrores(m, dialogos, inst.raiz());
+        } else {
+            inicio = Reloj::now();
+            m = PisoRecepcion(inst.ubicacion(c.acceso, "datos/001/envio.fdb"), destino);
+            m.segundos = Segundos(inicio);
+            m.rssKiB = RssKiB();
+        }
+        VerificarRecepcion(c.lote, destino, m);
+        m.hecha = true;
+        return m;
+    });
+}
+
+CarpetaTemporal::CarpetaTemporal() {
+    std::string plantilla = (fs::temp_directory_path() / "banco-XXXXXX").string();
+    if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp failed");
+    raiz_ = plantilla;
+}
+
+CarpetaTemporal::~CarpetaTemporal() {
+    std::error_code ignorado;
+    fs::remove_all(raiz_, ignorado);
+}
+
+}  // namespace velmora::banco

@@ -1,0 +1,164 @@
+#include "bench/informe.h"
+
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+namespace velmora::banco {
+
+namespace {
+
+const char kLeemeEnvio[] = R"(# banco_envio: the send run against its floors
+
+Reproduce (from the repository root, after `cmake --build build --target banco_envio`):
+  build/bench/banco_envio                  # invoices: -d 200 -k 5, both modes, both accesses
+  build/bench/banco_envio --carga mixta    # vouchers, cash receipts, accounts, article units
+  build/bench/banco_envio --escala         # cost per entry and peak memory at 1,000, 10,000
+                                           # and 100,000 entries (takes minutes)
+  build/bench/banco_envio --pasos -d 200   # cost of each step, through the layer and direct
+Other options: --modo en-linea|fuera-de-linea|ambos, --acceso servidor|embebido|ambos,
+  -r N repetitions per side, --entradas N1,N2,... for --escala,
+  --solo corrida|piso|piso-entrada|piso-aplicacion (one side, for profiling).
+
+Run: SpeedButton1Click with the window's defaults (everything unsent, replace on, every type
+  marked), timed from the click to the release of both sessions (which commits the journal
+  marks); offline this includes the copy of the template. Each measurement is a child process
+  on an installation of its own; the origin is filled by one EXECUTE BLOCK in another child
+  before, and the target and the marks are checked after the clock stops.
+Floors: the same work straight through the Firebird client, timed the same way: attach both
+  databases (offline: copy the template first); read the lock date; fetch the journal; for
+  each entry append the trail line (open, write, close); read the source header; look the
+  document up in the target (vouchers: the replace probe and the look-up); online read the new
+  id from the cambie_id_ view; insert the header from the fetched buffer (blobs copied); read
+  each detail table with one select and insert its rows (receipt rows: one look-up of the
+  paid invoice each); master data: source select, then per row target look-up and insert;
+  offline insert the journal row; mark the entry with UPDATE in the origin's snapshot
+  transaction, committed at the end. Target reads share one read-only read-committed
+  transaction; every statement is prepared once and takes its values as parameters. The
+  workload only creates documents, so the floors have no replace path. They differ only in
+  their commits:
+  - floor per entry: the writes of a journal entry (offline its journal row copy too) go into
+    one read-committed write transaction, started at the entry's first write and committed
+    when the entry is done: what the run must at least do.
+  - floor per apply: every header, detail row, master row and journal row copy in a write
+    transaction of its own, committed: the commits of a run without entry transactions.
+Times: median of the repetitions of each side (-r, default 3); the sides take turns.
+Ratio: floor per entry time / run time of each back-to-back pair, median of the pairs; 1.00
+  means the run costs what its database work costs (goal >= 0.95).
+Gain: floor per apply time / run time, the same way (goal for invoices of 5 details: >= 2.5
+  through the server, >= 3.5 embedded).
+  Both are n/a when a side failed entries or did not leave the expected rows (the notes under
+  the line say what).
+Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
+  and its page cache are in it).
+)";
+
+const char kLeemeRecepcion[] = R"(# banco_recepcion: the receive run against its floor
+
+Reproduce (from the repository root, after `cmake --build build --target banco_recepcion`):
+  build/bench/banco_recepcion                 # invoices: -d 200 -k 5, both accesses
+  build/bench/banco_recepcion --carga mixta   # vouchers, cash receipts, accounts, article units
+  build/bench/banco_recepcion --escala        # cost per entry and peak memory at 1,000, 10,000
+                                              # and 100,000 entries (takes minutes)
+Other options: --acceso servidor|embebido|ambos, -r N repetitions per side, --entradas
+  N1,N2,... for --escala, --solo corrida|piso (one side, for profiling).
+
+Transfer file: prepared once per workload, outside the clock, by an offline send of the
+  workload (the send run, embedded); each measurement lays a copy of it into a fresh
+  installation as datos/001/envio.fdb and receives it into the empty company 002.
+Run: SpeedButton1Click of the receiver with the window's defaults ("Todo el envio", existing
+  documents left as they are, every type marked), timed from the click to the release of both
+  sessions. Each measurement is a child process; the destination is checked after the clock.
+Floor: the same work straight through the Firebird client, timed the same way: attach the
+  transfer file and the destination; fetch the file's whole journal; for each entry read the
+  source header from the file; look the document up in the destination (vouchers: by the key
+  of the source header); read the new id from the cambie_id_ view; insert the header from the
+  fetched buffer (blobs copied; vouchers with position 8 at 0); read each detail table with one
+  select and insert its rows under the new id (receipt rows: one look-up of the paid invoice
+  in the destination each); accounts: source select, look-up, insert; article units: the
+  file's first row of the article, looked up by the article, inserted. The writes of an entry
+  go into one read-committed write transaction, started at its first write and committed when
+  the entry is done; the destination's reads share one read-only read-committed transaction;
+  every statement is prepared once and takes its values as parameters.
+Times: median of the repetitions of each side (-r, default 3); the sides take turns.
+Ratio: floor time / run time of each back-to-back pair, median of the pairs; 1.00 means the
+  run costs what its database work costs. n/a when a side failed entries or did not leave the
+  expected rows (the notes under the line say what).
+Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
+  and its page cache are in it).
+)";
+
+std::string Fmt(const char* formato, double v) {
+    char t[64];
+    std::snprintf(t, sizeof t, formato, v);
+    return t;
+}
+
+}  // namespace
+
+void Encabezado(Programa programa, int argc, char** argv) {
+    utsname u{};
+    uname(&u);
+    // The program by its name alone: the folder it was started from is this machine's.
+    std::string linea = std::filesystem::path(argv[0]).filename().string();
+    for (int i = 1; i < argc; ++i) linea += std::string(" ") + argv[i];
+    char ahora[64];
+    const std::time_t t = std::time(nullptr);
+    std::strftime(ahora, sizeof ahora, "%Y-%m-%d %H:%M:%S", std::localtime(&t));
+    std::printf("%s\n", programa == Programa::Envio ? kLeemeEnvio : kLeemeRecepcion);
+    std::printf("Measured: %s on %s %s, %ld processors, load average %s at the start\n", ahora,
+                u.sysname, u.release, sysconf(_SC_NPROCESSORS_ONLN), CargaDelSistema().c_str());
+    std::printf("Command: %s\n\n", linea.c_str());
+    std::fflush(stdout);
+}
+
+void Pie() {
+    std::printf("Load average at the end: %s\n", CargaDelSistema().c_str());
+}
+
+std::string ColumnasLado(const std::vector<Medida>& ms, long filas) {
+    if (ms.empty()) return std::string(35, ' ') + "-";
+    const Medida m = Mediana(ms);
+    if (!m.hecha) return "  failed" + std::string(28, ' ');
+    char t[128];
+    std::snprintf(t, sizeof t, "%8.3f %8.1f %9.1f %7.1f", m.segundos, m.entradas / m.segundos,
+                  filas / m.segundos, m.rssKiB / 1024.0);
+    return t;
+}
+
+std::string ColumnasEscala(const std::vector<Medida>& ms, int entradas,
+                           std::vector<double>& costos) {
+    if (ms.empty()) return std::string(25, ' ') + "-";
+    const Medida m = Mediana(ms);
+    if (!m.hecha) return "  failed" + std::string(18, ' ');
+    costos.push_back(m.segundos * 1e6 / entradas);
+    char t[96];
+    std::snprintf(t, sizeof t, "%8.3f %9.1f %7.1f", m.segundos, m.segundos * 1e6 / entradas,
+                  m.rssKiB / 1024.0);
+    return t;
+}
+
+std::string ColumnaRazon(const std::vector<Medida>& numerador,
+                         const std::vector<Medida>& denominador) {
+    if (numerador.empty() || denominador.empty()) return "     -";
+    const auto r = Razon(numerador, denominador);
+    return r ? Fmt("%6.3f", *r) : "   n/a";
+}
+
+void Notas(const char* lado, const std::vector<Medida>& ms) {
+    if (ms.empty()) return;
+    const Medida m = Mediana(ms);
+    if (m.nota[0]) std::printf("    %s: %s\n", lado, m.nota);
+    if (m.fallidas > 0)
+        std::printf("    %s: %ld of %ld entries FAILED (logged, confirmed, left unsent)\n", lado,
+                    m.fallidas, m.entradas);
+}
+
+std::string Crecimiento(const std::vector<double>& costos) {
+    return costos.size() >= 2 ? Fmt("%.3f", costos.back() / costos.front()) : std::string("-");
+}
+
+}  // namespace velmora::banco

@@ -1,0 +1,39 @@
+// What the benchmark prints: what it measured and how, the machine and its load, and the
+// tables of each program. It names no folder of the machine it ran on: commands are given
+// relative to the repository and its build folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "bench/medicion.h"
+#include "bench/opciones.h"
+
+namespace velmora::banco {
+
+// The program's explanation, the date, the machine, its load and the command line.
+void Encabezado(Programa programa, int argc, char** argv);
+// The load at the end.
+void Pie();
+
+// "s docs/s rows/s MiB" of the median repetition; blanks when the side was not measured.
+std::string ColumnasLado(const std::vector<Medida>& ms, long filas);
+// "s us/entry MiB" of the median repetition, for the scaling tables; the cost per entry is
+// added to `costos`.
+std::string ColumnasEscala(const std::vector<Medida>& ms, int entradas,
+                           std::vector<double>& costos);
+// A ratio of two sides, or n/a, or a dash when a side was not measured.
+std::string ColumnaRazon(const std::vector<Medida>& numerador,
+                         const std::vector<Medida>& denominador);
+// The notes of a side's median repetition, under its line.
+void Notas(const char* lado, const std::vector<Medida>& ms);
+// The growth of the cost per entry from the first size to the last.
+std::string Crecimiento(const std::vector<double>& costos);
+
+// The tables of each program.
+void TablaEnvio(const Opciones& o);
+void EscalaEnvio(const Opciones& o);
+void TablaRecepcion(const Opciones& o);
+void EscalaRecepcion(const Opciones& o);
+
+}  // namespace velmora::banco

@@ -1,0 +1,22 @@
+// The send run's floor: the reads, look-ups, new ids, inserts, commits, trail lines and
+// journal marks that the send run makes for a workload, straight through the client.
+#pragma once
+
+#include <string>
+
+#include "bench/medicion.h"
+
+namespace velmora::banco {
+
+// Where the floor commits its writes to the target.
+enum class Confirmacion {
+    PorAplicacion,  // one transaction per header, detail row, master row and journal copy
+    PorEntrada,     // one transaction per journal entry, committed when its work is done
+};
+
+// Sends the origin's unsent journal to `destino` (the destination company online, a fresh
+// transfer file offline), appending the trail to `traza`. Reports entries and sent entries.
+Medida PisoEnvio(const std::string& origen, const std::string& destino, bool enLinea,
+                 Confirmacion confirmacion, const std::string& traza);
+
+}  // namespace velmora::banco
