@@ -1,5 +1,6 @@
 #include "foundation/ubicaciones.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,13 +104,24 @@ QString RutaLocal(const std::string& nombre) {
 }
 
 bool CopiarArchivo(const std::string& origen, const std::string& destino) {
-    // std::filesystem overwrites in place and gives the copy the template's permissions,
-    // which the database server needs to open it.
+    namespace fs = std::filesystem;
+    // The copy is made beside the file and renamed over it: whoever has the earlier file open
+    // (a receive run reading it, the server) keeps a sound file, and a copy that fails half
+    // way leaves the earlier file whole. std::filesystem gives the copy the template's
+    // permissions, which the database server needs to open it.
+    const fs::path desde(RutaLocal(origen).toStdU16String());
+    const fs::path hacia(RutaLocal(destino).toStdU16String());
+    fs::path copia = hacia;
+    copia += ".copia-" + std::to_string(QCoreApplication::applicationPid());
     std::error_code error;
-    std::filesystem::copy_file(std::filesystem::path(RutaLocal(origen).toStdU16String()),
-                               std::filesystem::path(RutaLocal(destino).toStdU16String()),
-                               std::filesystem::copy_options::overwrite_existing, error);
-    return !error;
+    fs::copy_file(desde, copia, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::rename(copia, hacia, error);
+    if (error) {
+        std::error_code ignorado;
+        fs::remove(copia, ignorado);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace velmora
