@@ -1,5 +1,9 @@
 #include "foundation/ubicaciones.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -105,12 +109,20 @@ QString RutaLocal(const std::string& nombre) {
 
 bool CopiarArchivo(const std::string& origen, const std::string& destino) {
     namespace fs = std::filesystem;
-    // The copy is made beside the file and renamed over it: whoever has the earlier file open
-    // (a receive run reading it, the server) keeps a sound file, and a copy that fails half
-    // way leaves the earlier file whole. std::filesystem gives the copy the template's
-    // permissions, which the database server needs to open it.
     const fs::path desde(RutaLocal(origen).toStdU16String());
     const fs::path hacia(RutaLocal(destino).toStdU16String());
+    // A database that a server or another program has open is not replaced: its readers
+    // would be cut off, and the server would go on serving the earlier file under the same
+    // name. Database engines hold such a file locked; the lock taken here also keeps them
+    // from opening it until the new file stands.
+    const int anterior = ::open(hacia.c_str(), O_RDONLY | O_CLOEXEC);
+    if (anterior >= 0 && ::flock(anterior, LOCK_EX | LOCK_NB) != 0) {
+        ::close(anterior);
+        return false;
+    }
+    // The copy is made beside the file and renamed over it, so that a copy that fails half
+    // way leaves the earlier file whole. std::filesystem gives the copy the template's
+    // permissions, which the database server needs to open it.
     fs::path copia = hacia;
     copia += ".copia-" + std::to_string(QCoreApplication::applicationPid());
     std::error_code error;
@@ -119,9 +131,9 @@ bool CopiarArchivo(const std::string& origen, const std::string& destino) {
     if (error) {
         std::error_code ignorado;
         fs::remove(copia, ignorado);
-        return false;
     }
-    return true;
+    if (anterior >= 0) ::close(anterior);
+    return !error;
 }
 
 }  // namespace velmora
