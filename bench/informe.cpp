@@ -49,7 +49,8 @@ Times: median of the repetitions of each side (-r, default 3); the sides take tu
 Ratio: floor per entry time / run time of each back-to-back pair, median of the pairs; 1.00
   means the run costs what its database work costs (goal >= 0.95).
 Gain: floor per apply time / run time, the same way (goal for invoices of 5 details: >= 2.5
-  through the server, >= 3.5 embedded).
+  through the server, >= 3.5 embedded). Best: floor per apply time / floor per entry time, the
+  gain of a run that cost no more than its floor per entry.
   Both are n/a when a side failed entries or did not leave the expected rows (the notes under
   the line say what).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine

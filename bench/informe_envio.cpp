@@ -28,23 +28,24 @@ void TablaEnvio(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
     std::printf("## %s: %d journal entries, %d detail rows per document, %d run(s) per side\n\n",
                 NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
-    std::printf("%-33s | %-35s | %-44s | %s\n", "", "run", "floor, one commit per entry",
+    std::printf("%-33s | %-35s | %-42s | %s\n", "", "run", "floor, one commit per entry",
                 "floor, one commit per apply");
-    std::printf("%-9s %-15s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s %6s | %8s %8s %9s %7s %6s\n",
-                "access", "mode", "rows", "run s", "docs/s", "rows/s", "RSS MiB", "floor s",
-                "docs/s", "rows/s", "RSS MiB", "ratio", "floor s", "docs/s", "rows/s", "RSS MiB",
-                "gain");
+    std::printf(
+        "%-9s %-15s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s %6s | %8s %8s %9s %7s %6s %6s\n",
+        "access", "mode", "rows", "run s", "docs/s", "rows/s", "RSS MiB", "floor s", "docs/s",
+        "rows/s", "RSS MiB", "ratio", "floor s", "docs/s", "rows/s", "RSS MiB", "gain", "best");
     for (Acceso acceso : o.accesos) {
         for (bool enLinea : o.modos) {
             const auto ms = Medir(o, {acceso, enLinea, lote, Lado::Corrida});
             const auto &corridas = ms[0], &porEntrada = ms[1], &porAplicacion = ms[2];
             const long filas = lote.filasDocumento(Corrida::Envio) + (enLinea ? 0 : lote.entradas);
-            std::printf("%-9s %-15s %7ld | %s | %s %s | %s %s\n", NombreAccesoCorto(acceso),
+            std::printf("%-9s %-15s %7ld | %s | %s %s | %s %s %s\n", NombreAccesoCorto(acceso),
                         NombreModo(enLinea), filas, ColumnasLado(corridas, filas).c_str(),
                         ColumnasLado(porEntrada, filas).c_str(),
                         ColumnaRazon(porEntrada, corridas).c_str(),
                         ColumnasLado(porAplicacion, filas).c_str(),
-                        ColumnaRazon(porAplicacion, corridas).c_str());
+                        ColumnaRazon(porAplicacion, corridas).c_str(),
+                        ColumnaRazon(porAplicacion, porEntrada).c_str());
             Notas("run", corridas);
             Notas("floor per entry", porEntrada);
             Notas("floor per apply", porAplicacion);

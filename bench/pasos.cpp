@@ -17,9 +17,6 @@ namespace velmora::banco {
 
 namespace {
 
-// Each step of an entry, once through the session layer the way the run and the copy take
-// it, once straight through the client the way the floor takes it; same databases, same
-// process, disjoint rows.
 enum Paso {
     kTraza,
     kMarca,
@@ -28,6 +25,8 @@ enum Paso {
     kBusqueda,
     kIdNuevo,
     kFilaDetalle,
+    kFilaEnEntrada,
+    kEntrada,
     kPreparar,
     kLecturaVacia,
     kPasos
@@ -40,6 +39,8 @@ const char* const kNombrePaso[kPasos] = {
     "target look-up, not found (CDestino literal select / prepared)",
     "new id (CIdfact on cambie_id_factura / prepared)",
     "detail row (CDestino insert+apply / insert+commit)",
+    "detail row inside an entry (CDestino insert+apply / insert)",
+    "entry of one row (TransaccionEntrada, insert+apply, commit / client)",
     "prepare + free of a new select text (client only)",
     "empty read-only read-committed transaction (client only)",
 };
@@ -228,6 +229,56 @@ Desglose MedirPasos(Acceso acceso, int veces) {
             "INSERT INTO FACTURAS_DETALLE VALUES (" + Columnas(det.salida.cantidad()) + ")");
         d.directo[kFilaDetalle] = Microsegundos(veces, [&](int i) {
             PonerEntero(det.salida, det.fila.data(), 0, 2000000 + i);
+            PonerEntero(det.salida, det.fila.data(), 18, 0);
+            insertar(ins, det.salida, det.fila.data());
+        });
+    }
+
+    // The same row inside an entry's transaction: the apply commits nothing, the entry
+    // commits once after all rows (its commit shared out among them).
+    auto filaEnDestino = [&](int64_t id) {
+        c.cDestino.cerrar();
+        c.cDestino.texto("SELECT * FROM FACTURAS_DETALLE WHERE FACT_ID = 0");
+        c.cDestino.abrir();
+        c.cDestino.insertar();
+        CopiarCampos(c.qCopiadet, c.cDestino, 0);
+        c.cDestino.asignar(0, Valor(id));
+        c.cDestino.asignar(18, Valor(0));
+        c.cDestino.publicar();
+        if (c.cDestino.aplicar(0) != 0) throw std::runtime_error("detail row refused");
+        c.cDestino.cerrar();
+    };
+    c.qCopiadet.abrir();
+    {
+        std::optional<TransaccionEntrada> entrada(std::in_place, c.dbEnvio);
+        d.capa[kFilaEnEntrada] = Microsegundos(veces, [&](int i) {
+            filaEnDestino(3000000 + i);
+            if (i == veces) entrada->confirmar();
+        });
+    }
+    d.capa[kEntrada] = Microsegundos(veces, [&](int i) {
+        TransaccionEntrada entrada(c.dbEnvio);
+        filaEnDestino(4000000 + i);
+        entrada.confirmar();
+    });
+    c.qCopiadet.cerrar();
+    {
+        Preparada det(origen.get(), traOrigen->get(),
+                      "select * from facturas_detalle where fact_id = 1");
+        if (!det.leerUna(traOrigen->get())) throw std::runtime_error("no source detail");
+        Preparada ins(
+            destino.get(), lectura->get(),
+            "INSERT INTO FACTURAS_DETALLE VALUES (" + Columnas(det.salida.cantidad()) + ")");
+        std::optional<TransaccionCliente> t;
+        t.emplace(destino.get(), kTpbEscritura, sizeof kTpbEscritura);
+        d.directo[kFilaEnEntrada] = Microsegundos(veces, [&](int i) {
+            PonerEntero(det.salida, det.fila.data(), 0, 5000000 + i);
+            PonerEntero(det.salida, det.fila.data(), 18, 0);
+            ins.ejecutar(t->get(), &det.salida, det.fila.data());
+            if (i == veces) t->confirmar();
+        });
+        d.directo[kEntrada] = Microsegundos(veces, [&](int i) {
+            PonerEntero(det.salida, det.fila.data(), 0, 6000000 + i);
             PonerEntero(det.salida, det.fila.data(), 18, 0);
             insertar(ins, det.salida, det.fila.data());
         });
