@@ -1,0 +1,152 @@
+// A send killed without warning, again and again, at points spread over a long mixed
+// journal, and started once more to its end, leaves in the destination (online) or in the
+// transfer file (offline) what one uninterrupted send of the same journal leaves: the same
+// rows in every table, ids that each database hands out on its own aside; no business key
+// twice, no detail row without its header, and every entry marked as sent. The real program
+// runs as a scheduler starts it, through the server on localhost, and is killed with SIGKILL
+// while it works inside an entry.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "tests/soporte/diario_mixto.h"
+#include "tests/soporte/escenario_envio.h"
+#include "tests/soporte/proceso.h"
+#include "tests/soporte/volcado.h"
+
+namespace velmora {
+namespace {
+
+using namespace prueba;
+using Filas = std::vector<std::vector<std::string>>;
+
+constexpr uint32_t kSemilla = 20260302;
+// Kills of each case, one in each stretch of the journal.
+constexpr int kCortes = 6;
+const std::string kConcluido = "Proceso de envio de información concluído.\n";
+
+// An installation whose general database lists both companies and the user, with the
+// origin holding the mixed journal and the destination what earlier sends left there.
+class Instalado {
+  public:
+    explicit Instalado(const DiarioMixto& diario) {
+        instalacion.registrar({servidor()});
+        EjecutarSql(instalacion.ubicacion(Acceso::Servidor, "datos/general.fdb"),
+                    {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('001', 'Origen')",
+                     "INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('002', 'Destino')",
+                     "INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE) VALUES ('PRUEBA', 'Prueba')"});
+        EjecutarSql(origen(), diario.origen);
+        EjecutarSql(instalacion.compania(Acceso::Servidor, "002"), diario.destino);
+    }
+
+    std::string servidor() const { return instalacion.servidor(Acceso::Servidor); }
+    std::string origen() const { return instalacion.compania(Acceso::Servidor, "001"); }
+    std::string traza() const { return instalacion.ruta("ENVIO.TXT"); }
+
+    std::unique_ptr<Proceso> enviar(bool enLinea, bool reemplazar) const {
+        return std::make_unique<Proceso>(
+            VELMORA_ENVIO_PROGRAMA,
+            std::vector<std::string>{"--desatendido", enLinea ? "--en-linea" : "--fuera-de-linea",
+                                     reemplazar ? "--reemplazar" : "--omitir", "--al-fallar",
+                                     "continuar", servidor(), "001", servidor(), "002"},
+            std::map<std::string, std::string>{{"XDG_CONFIG_DIRS", instalacion.ruta("xdg")},
+                                               {"ISC_USER", kUsuario},
+                                               {"ISC_PASSWORD", kClave}},
+            instalacion.raiz());
+    }
+
+    // Where the send writes: the destination company, or the transfer file.
+    std::string escrito(bool enLinea) const {
+        return instalacion.ubicacion(Acceso::Servidor,
+                                     enLinea ? "datos/002/velmora.fdb" : "datos/002/envio.fdb");
+    }
+
+    Contenido contenido(bool enLinea) const {
+        return VolcarPorLlave(escrito(enLinea), DocumentosDelDiario(), ReferenciasDelDiario());
+    }
+
+    // Journal entries of the origin not marked as sent.
+    std::string pendientes() const {
+        return Textos(origen(),
+                      "SELECT COUNT(*) FROM AUDITORIA WHERE AUDI_ENVIO IS DISTINCT FROM 'S'")[0][0];
+    }
+
+    Instalacion instalacion;
+};
+
+struct Caso {
+    const char* nombre;
+    bool enLinea;
+    bool reemplazar;
+};
+
+void PrintTo(const Caso& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
+
+class Convergencia : public ::testing::TestWithParam<Caso> {};
+
+TEST_P(Convergencia, MatadoVariasVecesYTerminadoDejaLoQueDejaUnEnvioSinInterrupcion) {
+    const Caso& caso = GetParam();
+    const DiarioMixto diario = GenerarDiarioMixto(kSemilla);
+
+    // The send as it should go: once, to its end.
+    Instalado referencia(diario);
+    {
+        auto envio = referencia.enviar(caso.enLinea, caso.reemplazar);
+        ASSERT_EQ(envio->esperar(), 0) << envio->errores();
+        EXPECT_EQ(envio->errores(), kConcluido);
+    }
+    ASSERT_EQ(referencia.pendientes(), "0");
+    const Contenido esperado = referencia.contenido(caso.enLinea);
+    for (const auto& d : DocumentosDelDiario())
+        ASSERT_FALSE(esperado.tablas.at(d.encabezado).empty()) << d.encabezado;
+    EXPECT_EQ(esperado.llavesRepetidas, std::vector<std::string>{});
+    EXPECT_EQ(esperado.detallesSinEncabezado, std::vector<std::string>{});
+
+    // The same send killed at entry k of each stretch of the journal, a moment after its
+    // trail line, so that the kill falls inside the entry; each start sends the journal
+    // again from its first unsent entry.
+    Instalado matado(diario);
+    std::mt19937 azar(kSemilla);
+    for (int c = 0; c < kCortes; ++c) {
+        const int desde = diario.entradas * c / kCortes + 1;
+        const int hasta = diario.entradas * (c + 1) / kCortes - 3;
+        const int entrada = desde + int(azar() % uint32_t(hasta - desde));
+        const auto demora = std::chrono::microseconds(azar() % 4000);
+        SCOPED_TRACE("killed at entry " + std::to_string(entrada));
+
+        const size_t lineas = ContarLineas(matado.traza());
+        auto envio = matado.enviar(caso.enLinea, caso.reemplazar);
+        ASSERT_TRUE(EsperarLineas(*envio, matado.traza(), lineas + size_t(entrada),
+                                  std::chrono::seconds(60)))
+            << "ended before the entry: " << envio->errores();
+        std::this_thread::sleep_for(demora);
+        envio->matar();
+        ASSERT_EQ(envio->esperar(), -SIGKILL) << envio->errores();
+    }
+    {
+        auto envio = matado.enviar(caso.enLinea, caso.reemplazar);
+        ASSERT_EQ(envio->esperar(), 0) << envio->errores();
+        EXPECT_EQ(envio->errores(), kConcluido);
+    }
+
+    EXPECT_EQ(matado.pendientes(), "0");
+    const Contenido obtenido = matado.contenido(caso.enLinea);
+    EXPECT_EQ(Diferencias(esperado, obtenido), "");
+    EXPECT_EQ(obtenido.llavesRepetidas, std::vector<std::string>{});
+    EXPECT_EQ(obtenido.detallesSinEncabezado, std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Envio, Convergencia,
+                         ::testing::Values(Caso{"EnLineaReemplazar", true, true},
+                                           Caso{"EnLineaOmitir", true, false},
+                                           Caso{"FueraDeLineaReemplazar", false, true},
+                                           Caso{"FueraDeLineaOmitir", false, false}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+}  // namespace
+}  // namespace velmora
