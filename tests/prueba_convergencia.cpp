@@ -9,6 +9,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -77,6 +78,16 @@ class Instalado {
     Instalacion instalacion;
 };
 
+// The trail line of a journal entry: date, time, AUDI_ID, TIDO_COD, AUDI_COD.
+std::function<bool(const std::string&)> LineaDeTraza(int id) {
+    return [campo = "," + std::to_string(id) + ","](const std::string& linea) {
+        const size_t fecha = linea.find(',');
+        if (fecha == std::string::npos) return false;
+        const size_t hora = linea.find(',', fecha + 1);
+        return hora != std::string::npos && linea.compare(hora, campo.size(), campo) == 0;
+    };
+}
+
 struct Caso {
     const char* nombre;
     bool enLinea;
@@ -107,22 +118,26 @@ TEST_P(Convergencia, MatadoVariasVecesYTerminadoDejaLoQueDejaUnEnvioSinInterrupc
     EXPECT_EQ(esperado.llavesRepetidas, std::vector<std::string>{});
     EXPECT_EQ(esperado.detallesSinEncabezado, std::vector<std::string>{});
 
-    // The same send killed at entry k of each stretch of the journal, a moment after its
-    // trail line, so that the kill falls inside the entry; each start sends the journal
-    // again from its first unsent entry.
+    // The same send killed in each stretch of the journal, inside an entry that writes
+    // more than once: a moment after the entry's trail line. Each start sends again every
+    // entry not marked as sent. The last entries are left alone, so that no run can end
+    // before its kill.
     Instalado matado(diario);
     std::mt19937 azar(kSemilla);
+    const int ultima = diario.entradas - 20;
     for (int c = 0; c < kCortes; ++c) {
-        const int desde = diario.entradas * c / kCortes + 1;
-        const int hasta = diario.entradas * (c + 1) / kCortes - 3;
-        const int entrada = desde + int(azar() % uint32_t(hasta - desde));
-        const auto demora = std::chrono::microseconds(azar() % 4000);
+        std::vector<int> tramo;
+        for (int id : diario.compuestas)
+            if (id > ultima * c / kCortes && id <= ultima * (c + 1) / kCortes) tramo.push_back(id);
+        ASSERT_FALSE(tramo.empty());
+        const int entrada = tramo[azar() % tramo.size()];
+        const auto demora = std::chrono::microseconds(azar() % 3000);
         SCOPED_TRACE("killed at entry " + std::to_string(entrada));
 
-        const size_t lineas = ContarLineas(matado.traza());
+        const size_t traza = TamanoArchivo(matado.traza());
         auto envio = matado.enviar(caso.enLinea, caso.reemplazar);
-        ASSERT_TRUE(EsperarLineas(*envio, matado.traza(), lineas + size_t(entrada),
-                                  std::chrono::seconds(60)))
+        ASSERT_TRUE(EsperarLinea(*envio, matado.traza(), traza, LineaDeTraza(entrada),
+                                 std::chrono::seconds(60)))
             << "ended before the entry: " << envio->errores();
         std::this_thread::sleep_for(demora);
         envio->matar();

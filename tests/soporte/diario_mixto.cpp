@@ -399,6 +399,23 @@ std::string Operaciones(const Registro& r, Azar& azar) {
     return {};
 }
 
+// Whether the entry's replay writes more than one row or statement in the destination:
+// a copy with details or items, the clearing of a document that an earlier run sent, the
+// clearing of an article's units before they are written again.
+bool Compuesta(const Registro& r, char operacion) {
+    switch (r.clase) {
+        case Clase::Cheque:
+        case Clase::Cuenta:
+            return false;
+        case Clase::Unidades:
+        case Clase::Interfaz:
+            return true;
+        default:
+            if (operacion == 'D') return EnDestino(r);
+            return (operacion == 'I' || operacion == 'M') && !BorradoEnOrigen(r);
+    }
+}
+
 struct Cantidad {
     Clase clase;
     Historia historia;
@@ -527,6 +544,7 @@ DiarioMixto GenerarDiarioMixto(uint32_t semilla) {
             tico = std::to_string(Cuenta(*r));
         d.origen.push_back(Auditoria(id, Tipo(r->clase), idDocumento, std::string(1, operacion),
                                      codigo, "2026-03-02", hora, "N", tico));
+        if (Compuesta(*r, operacion)) d.compuestas.push_back(id);
     }
     d.entradas = id;
     return d;

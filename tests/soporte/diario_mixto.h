@@ -21,6 +21,9 @@ struct DiarioMixto {
     // What earlier sends left in the destination company.
     std::vector<std::string> destino;
     int entradas = 0;
+    // The journal ids of the entries that write more than one row or statement in the
+    // destination, where a kill can fall between two writes of one entry.
+    std::vector<int> compuestas;
 };
 
 DiarioMixto GenerarDiarioMixto(uint32_t semilla);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,42 +84,40 @@ std::string Proceso::errores() const {
     return LeerArchivo(errores_);
 }
 
-namespace {
-
-// New-line characters in `archivo` from byte `desde` on; moves `desde` past what it read.
-size_t LineasNuevas(const std::string& archivo, off_t& desde) {
-    const int fd = open(archivo.c_str(), O_RDONLY);
-    if (fd < 0) return 0;
-    size_t lineas = 0;
-    char bloque[4096];
-    ssize_t leidos;
-    while ((leidos = pread(fd, bloque, sizeof bloque, desde)) > 0) {
-        lineas += size_t(std::count(bloque, bloque + leidos, '\n'));
-        desde += leidos;
-    }
-    close(fd);
-    return lineas;
-}
-
-}  // namespace
-
-bool EsperarLineas(Proceso& proceso, const std::string& archivo, size_t lineas,
-                   std::chrono::milliseconds limite) {
+bool EsperarLinea(Proceso& proceso, const std::string& archivo, size_t desde,
+                  const std::function<bool(const std::string& linea)>& buscada,
+                  std::chrono::milliseconds limite) {
     const auto fin = std::chrono::steady_clock::now() + limite;
-    off_t leido = 0;
-    size_t vistas = 0;
+    off_t leido = off_t(desde);
+    std::string pendiente;  // the start of a line not yet ended
     while (true) {
-        vistas += LineasNuevas(archivo, leido);
-        if (vistas >= lineas) return true;
+        const int fd = open(archivo.c_str(), O_RDONLY);
+        if (fd >= 0) {
+            char bloque[4096];
+            ssize_t leidos;
+            while ((leidos = pread(fd, bloque, sizeof bloque, leido)) > 0) {
+                leido += leidos;
+                pendiente.append(bloque, size_t(leidos));
+                for (size_t nl; (nl = pendiente.find('\n')) != std::string::npos;) {
+                    const std::string linea = pendiente.substr(0, nl);
+                    pendiente.erase(0, nl + 1);
+                    if (buscada(linea)) {
+                        close(fd);
+                        return true;
+                    }
+                }
+            }
+            close(fd);
+        }
         if (proceso.terminado() || std::chrono::steady_clock::now() > fin) return false;
         // Short enough to catch the process inside the entry that wrote the line.
         std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
 }
 
-size_t ContarLineas(const std::string& archivo) {
-    off_t desde = 0;
-    return LineasNuevas(archivo, desde);
+size_t TamanoArchivo(const std::string& archivo) {
+    struct stat datos;
+    return stat(archivo.c_str(), &datos) == 0 ? size_t(datos.st_size) : 0;
 }
 
 }  // namespace velmora::prueba

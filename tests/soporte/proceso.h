@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,12 +41,14 @@ class Proceso {
     std::string salida_, errores_;
 };
 
-// Waits until the text file `archivo` holds `lineas` lines or more: true; false when the
-// process ends first or `limite` passes. The file may not exist yet.
-bool EsperarLineas(Proceso& proceso, const std::string& archivo, size_t lineas,
-                   std::chrono::milliseconds limite);
+// Waits until the text file `archivo` gets, beyond its first `desde` bytes, a whole line
+// for which `buscada` is true: true; false when the process ends first or `limite` passes.
+// The file may not exist yet.
+bool EsperarLinea(Proceso& proceso, const std::string& archivo, size_t desde,
+                  const std::function<bool(const std::string& linea)>& buscada,
+                  std::chrono::milliseconds limite);
 
-// Lines of a text file; 0 when it does not exist.
-size_t ContarLineas(const std::string& archivo);
+// Bytes of a file; 0 when it does not exist.
+size_t TamanoArchivo(const std::string& archivo);
 
 }  // namespace velmora::prueba
