@@ -262,8 +262,8 @@ std::string UsoEnvioDesatendido() {
 }
 
 int EnvioDesatendido(const std::vector<std::string>& argumentos,
-                        const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                        std::ostream& salidaErrores) {
+                     const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                     std::ostream& salidaErrores) {
     Opciones o;
     try {
         o = LeerOpciones(argumentos);

@@ -23,7 +23,7 @@ std::string UsoEnvioDesatendido();
 // ISC_PASSWORD_DESTINO. "--help" writes the usage to `salida`; everything else goes to
 // `salidaErrores`. Returns the exit status.
 int EnvioDesatendido(const std::vector<std::string>& argumentos,
-                        const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                        std::ostream& salidaErrores);
+                     const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                     std::ostream& salidaErrores);
 
 }  // namespace velmora

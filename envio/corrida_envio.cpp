@@ -4,9 +4,10 @@
 
 #include "foundation/bitacora.h"
 #include "foundation/clave.h"
+#include "foundation/sql.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
-#include "foundation/sql.h"
+#include "transfer/seleccion.h"
 
 namespace velmora {
 
@@ -127,16 +128,16 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         bool fallo = false;
         progreso.avanzar();
 
-        // A type missing from the list is not selected: the entry stays unsent.
-        auto tipo = std::find_if(p.tipos.begin(), p.tipos.end(),
-                                 [&](const TipoDocumento& t) { return t.codigo == e.tipo; });
-        if (tipo == p.tipos.end() || !tipo->marcado) continue;
+        const TipoDocumento* tipo = TipoSeleccionado(e, p.tipos);
+        if (!tipo) continue;
 
-        const bool filtrada =
-            !p.prefijo.empty() && p.prefijo != PartirCodigo(e.codigo).prefijo && e.tipo < 100;
-        if (!filtrada) fallo = Despachar(e, opciones, copia);
-
+        // The entry's work on the target takes effect whole, at the commit below, or not at
+        // all: a stopped process or an error that ends the run leaves nothing of it.
+        TransaccionEntrada transaccion(c.dbEnvio);
+        if (!FiltradaPorPrefijo(e, p.prefijo))
+            fallo = DespacharEntrada(e, opciones, copia, transaccion, dialogos);
         if (!p.enLinea && CopiarAuditoria(c.qAuditor, c.cDestino)) fallo = true;
+        transaccion.confirmar();
 
         if (!fallo) {
             c.qCopia.texto("UPDATE AUDITORIA SET AUDI_ENVIO = 'S' where AUDI_ID = " +
@@ -146,9 +147,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
             continue;
         }
         ++resultado.fallidas;
-        std::string mensaje = "Error transmitiendo " + tipo->nombre + " ";
-        if (e.tipo == 1) mensaje += e.tico + " ";
-        mensaje += e.codigo;
+        const std::string mensaje = MensajeFallo(e, *tipo);
         archivo_errores(dialogos, a.usuarioOrigen, mensaje);
         if (!dialogos.confirmar(mensaje + ". Continuar?")) {
             resultado.detenido = true;

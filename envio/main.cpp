@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {
-        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc),
-                                            Entorno(), std::cout, std::cerr);
+        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc), Entorno(),
+                                         std::cout, std::cerr);
     }
     if (primero == "--help") {
         std::cout << velmora::UsoEnvioDesatendido();

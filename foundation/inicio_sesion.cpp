@@ -1,8 +1,8 @@
 #include "foundation/inicio_sesion.h"
 
 #include "foundation/clave.h"
-#include "foundation/ubicaciones.h"
 #include "foundation/sql.h"
+#include "foundation/ubicaciones.h"
 
 namespace velmora {
 

@@ -1,0 +1,26 @@
+#include "transfer/seleccion.h"
+
+#include <algorithm>
+
+#include "foundation/sql.h"
+
+namespace velmora {
+
+const TipoDocumento* TipoSeleccionado(const EntradaAuditoria& e,
+                                      const std::vector<TipoDocumento>& tipos) {
+    auto tipo = std::find_if(tipos.begin(), tipos.end(),
+                             [&](const TipoDocumento& t) { return t.codigo == e.tipo; });
+    return tipo != tipos.end() && tipo->marcado ? &*tipo : nullptr;
+}
+
+bool FiltradaPorPrefijo(const EntradaAuditoria& e, const std::string& prefijo) {
+    return !prefijo.empty() && prefijo != PartirCodigo(e.codigo).prefijo && e.tipo < 100;
+}
+
+std::string MensajeFallo(const EntradaAuditoria& e, const TipoDocumento& tipo) {
+    std::string mensaje = "Error transmitiendo " + tipo.nombre + " ";
+    if (e.tipo == 1) mensaje += e.tico + " ";
+    return mensaje + e.codigo;
+}
+
+}  // namespace velmora
