@@ -27,7 +27,7 @@ struct EntradaHostil {
     std::optional<int> documento;       // AUDI_IDDOC; none: null
     const char* tico;                   // AUDI_TICO; empty: null
     // Null: the entry goes through. Otherwise it fails, and the console shows this part of
-    // the server's refusal before the question (empty: no refusal of the server's).
+    // the server's refusal before the question.
     const char* rechazo;
 };
 
@@ -40,8 +40,9 @@ struct EntradaHostil {
 //
 // A value that goes into its statement quoted is compared as it stands: not found, the
 // entry changes nothing and is marked as sent. A value that cannot stand in its statement
-// makes the server refuse it, and an entry without the id or code that names its record
-// cannot be carried out: those entries fail, one by one, and stay unsent.
+// makes the server refuse it, and so does an entry without the id that its statements read
+// the record by: those entries fail, one by one, and stay unsent. An annulment without code
+// names no document: an empty code, found nowhere.
 //
 //  #  type op  value                          outcome
 //  1  31   A   code FV' OR 'a'='a000001       not found: quotes in the prefix
@@ -67,7 +68,7 @@ struct EntradaHostil {
 // 21  31   I   no id                          fails: the source header has no key
 // 22  111  M   no id                          fails: the id is the interface's key
 // 23  1    I   no id                          fails: the source voucher has no key
-// 24  31   A   no code                        fails: names no document
+// 24  31   A   no code                        not found: names no document
 // 25  31   I   FV000100                       sent
 const EntradaHostil kDiario[] = {
     {31, "A", "FV' OR 'a'='a000001", 1, "", nullptr},
@@ -96,7 +97,7 @@ const EntradaHostil kDiario[] = {
     {31, "I", "FV000101", std::nullopt, "", "conversion error from string \"\""},
     {111, "M", "IB41", std::nullopt, "", "conversion error from string \"\""},
     {1, "I", "CC000009", std::nullopt, "CGE", "conversion error from string \"\""},
-    {31, "A", std::nullopt, 1, "", ""},
+    {31, "A", std::nullopt, 1, "", nullptr},
     {31, "I", "FV000100", 100, "", nullptr},
 };
 
