@@ -68,11 +68,6 @@ std::string Unir(const std::vector<std::string>& campos) {
     return r;
 }
 
-// The business key of every header of one kind, by id.
-struct Llaves {
-    std::map<std::string, std::string> porId;
-};
-
 }  // namespace
 
 Contenido Volcar(const std::string& ubicacion) {
@@ -95,8 +90,8 @@ Contenido VolcarPorLlave(const std::string& ubicacion,
     const std::map<std::string, TablaLeida> tablas = Leer(ubicacion);
     Contenido c;
 
-    // Header table -> its keys by id; detail table -> its header table.
-    std::map<std::string, Llaves> llaves;
+    // Header table -> the business key of each header by id; detail table -> its header table.
+    std::map<std::string, std::map<std::string, std::string>> llaves;
     std::map<std::string, std::string> encabezadoDe;
     for (const TablaDocumento& d : documentos) {
         const TablaLeida& t = tablas.at(d.encabezado);
@@ -107,13 +102,13 @@ Contenido VolcarPorLlave(const std::string& ubicacion,
             std::vector<std::string> partes;
             for (size_t p : posiciones) partes.push_back(Texto(fila[p]));
             const std::string llave = "[" + Unir(partes) + "]";
-            llaves[d.encabezado].porId[Texto(fila[0])] = llave;
+            llaves[d.encabezado][Texto(fila[0])] = llave;
             if (++vistas[llave] == 2) c.llavesRepetidas.push_back(d.encabezado + " " + llave);
         }
         for (const auto& detalle : d.detalles) encabezadoDe[detalle] = d.encabezado;
     }
     auto llaveDe = [&](const std::string& encabezado, const std::string& id) {
-        const auto& porId = llaves.at(encabezado).porId;
+        const auto& porId = llaves.at(encabezado);
         auto it = porId.find(id);
         return it == porId.end() ? "?" + id : it->second;
     };
