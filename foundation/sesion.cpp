@@ -116,8 +116,12 @@ void Conexion::conectar() {
     dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
     dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
     fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
-    atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
-                                          dpb->getBuffer(&st));
+    try {
+        atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
+                                              dpb->getBuffer(&st));
+    } catch (const ErrorBaseDatos& error) {
+        throw ErrorConexion(error, nombre_, ubicacion_);
+    }
 }
 
 void Conexion::desconectar() {

@@ -5,7 +5,8 @@
 
 namespace velmora::prueba {
 
-EscenarioEnvio::EscenarioEnvio(Acceso a) : acceso(a) {
+EscenarioEnvio::EscenarioEnvio(Acceso a, std::vector<std::string> companias)
+    : acceso(a), instalacion(std::move(companias)) {
     instalacion.registrar({instalacion.servidor(acceso)});
     ConfigurarProviders(ventana, dialogos);
 

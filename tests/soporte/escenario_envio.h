@@ -14,7 +14,8 @@ namespace velmora::prueba {
 
 class EscenarioEnvio {
   public:
-    explicit EscenarioEnvio(Acceso acceso = Acceso::Servidor);
+    explicit EscenarioEnvio(Acceso acceso = Acceso::Servidor,
+                            std::vector<std::string> companias = {"001", "002"});
 
     Acceso acceso;
     Instalacion instalacion;
