@@ -1,11 +1,13 @@
 // A journal written by hand, or by a faulty program, with values that try to break out of
-// the statements they go into, before one good entry. The real sender runs online with
-// "--al-fallar continuar": each entry whose values cannot stand in its statement fails on
-// its own, with its line in ERRORES.TXT and its question; an entry whose values are merely
-// not found changes nothing; the good entry is sent; nothing outside the entries' keys
-// changes in the destination; the program ends normally with status 1.
+// the statements they go into, before one good entry. The real sender runs online, and the
+// real receiver on a transfer file holding the same journal, with "--al-fallar continuar":
+// each entry whose values cannot stand in its statement fails on its own, with its line in
+// ERRORES.TXT and its question; an entry whose values are merely not found changes nothing;
+// the good entry arrives; nothing outside the entries' keys changes in the destination; the
+// program ends normally with status 1.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 
 #include "foundation/texto.h"
@@ -183,87 +185,138 @@ std::vector<std::string> Origen() {
     return sql;
 }
 
-TEST(DiarioHostil, CadaEntradaQueNoCabeEnSuSentenciaFallaSolaYLaBuenaSeEnvia) {
-    Instalacion instalacion;
-    const std::string servidor = instalacion.servidor(Acceso::Servidor);
-    const std::string origen = instalacion.compania(Acceso::Servidor, "001");
-    const std::string destino = instalacion.compania(Acceso::Servidor, "002");
-    instalacion.registrar({servidor});
-    EjecutarSql(instalacion.ubicacion(Acceso::Servidor, "datos/general.fdb"),
-                {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('001', 'Origen')",
-                 "INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('002', 'Destino')",
-                 "INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE) VALUES ('PRUEBA', 'Prueba')"});
-    EjecutarSql(origen, Origen());
-    EjecutarSql(destino, DestinoPrevio());
-    const Contenido previo = Volcar(destino);
-
-    Proceso envio(VELMORA_ENVIO_PROGRAMA,
-                  {"--desatendido", "--en-linea", "--al-fallar", "continuar", servidor, "001",
-                   servidor, "002"},
-                  {{"XDG_CONFIG_DIRS", instalacion.ruta("xdg")},
-                   {"ISC_USER", kUsuario},
-                   {"ISC_PASSWORD", kClave}},
-                  instalacion.raiz());
-    const int estado = envio.esperar();
-    const std::string consola = envio.errores();
-
-    EXPECT_EQ(estado, 1) << consola;
-    std::vector<std::string> preguntas, lineas;
-    std::string marcas;
-    for (const EntradaHostil& e : kDiario) {
-        marcas += e.rechazo ? "N" : "S";
-        if (!e.rechazo) continue;
-        preguntas.push_back(Utf8DeWindows1252(Mensaje(e)) + ". Continuar?");
-        lineas.push_back(",PRUEBA," + Mensaje(e));
+// An installation whose general database lists both companies and the user, with the
+// destination as it stands before the journal.
+class DiarioHostil : public ::testing::Test {
+  protected:
+    DiarioHostil() {
+        instalacion.registrar({servidor()});
+        EjecutarSql(instalacion.ubicacion(Acceso::Servidor, "datos/general.fdb"),
+                    {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('001', 'Origen')",
+                     "INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('002', 'Destino')",
+                     "INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE) VALUES ('PRUEBA', 'Prueba')"});
+        EjecutarSql(destino(), DestinoPrevio());
+        previo = Volcar(destino());
     }
-    // Every question on the console, in journal order, each after the server's refusal
-    // that caused it, and the end of the run after the last.
-    std::vector<std::string> vistas, antes;
-    size_t inicio = 0, tramo = 0;
-    for (size_t fin; (fin = consola.find('\n', inicio)) != std::string::npos; inicio = fin + 1) {
-        const std::string linea = consola.substr(inicio, fin - inicio);
-        if (!linea.ends_with(". Continuar?")) continue;
-        vistas.push_back(linea);
-        antes.push_back(consola.substr(tramo, inicio - tramo));
-        tramo = fin + 1;
+
+    std::string servidor() const { return instalacion.servidor(Acceso::Servidor); }
+    std::string origen() const { return instalacion.compania(Acceso::Servidor, "001"); }
+    std::string destino() const { return instalacion.compania(Acceso::Servidor, "002"); }
+
+    // Runs the program from company 001 to company 002, answering "continuar" to every
+    // question: its exit status, and its console.
+    std::pair<int, std::string> ejecutar(const std::string& programa,
+                                         const std::vector<std::string>& opciones) {
+        std::vector<std::string> argumentos{"--desatendido", "--al-fallar", "continuar"};
+        argumentos.insert(argumentos.end(), opciones.begin(), opciones.end());
+        for (const auto& a : {servidor(), std::string("001"), servidor(), std::string("002")})
+            argumentos.push_back(a);
+        Proceso proceso(programa, argumentos,
+                        {{"XDG_CONFIG_DIRS", instalacion.ruta("xdg")},
+                         {"ISC_USER", kUsuario},
+                         {"ISC_PASSWORD", kClave}},
+                        instalacion.raiz());
+        const int estado = proceso.esperar();
+        return {estado, proceso.errores()};
     }
-    EXPECT_EQ(vistas, preguntas) << consola;
-    size_t n = 0;
-    for (const EntradaHostil& e : kDiario) {
-        if (!e.rechazo) continue;
-        if (n < antes.size()) {
-            EXPECT_NE(antes[n].find(e.rechazo), std::string::npos) << vistas[n] << "\n" << antes[n];
+
+    // Every failing entry's question on the console, in journal order, each after the
+    // server's refusal that caused it, and the end of the run after the last; one line each
+    // in ERRORES.TXT, in the same order.
+    void comprobarFallas(const std::string& consola, const std::string& concluido) {
+        std::vector<std::string> preguntas, lineas;
+        for (const EntradaHostil& e : kDiario) {
+            if (!e.rechazo) continue;
+            preguntas.push_back(Utf8DeWindows1252(Mensaje(e)) + ". Continuar?");
+            lineas.push_back(",PRUEBA," + Mensaje(e));
         }
-        ++n;
-    }
-    EXPECT_TRUE(consola.ends_with("Proceso de envio de información concluído.\n")) << consola;
+        std::vector<std::string> vistas, antes;
+        size_t inicio = 0, tramo = 0;
+        for (size_t fin; (fin = consola.find('\n', inicio)) != std::string::npos;
+             inicio = fin + 1) {
+            const std::string linea = consola.substr(inicio, fin - inicio);
+            if (!linea.ends_with(". Continuar?")) continue;
+            vistas.push_back(linea);
+            antes.push_back(consola.substr(tramo, inicio - tramo));
+            tramo = fin + 1;
+        }
+        EXPECT_EQ(vistas, preguntas) << consola;
+        size_t n = 0;
+        for (const EntradaHostil& e : kDiario) {
+            if (!e.rechazo) continue;
+            if (n < antes.size()) {
+                EXPECT_NE(antes[n].find(e.rechazo), std::string::npos) << vistas[n] << "\n"
+                                                                       << antes[n];
+            }
+            ++n;
+        }
+        EXPECT_TRUE(consola.ends_with(concluido)) << consola;
 
-    // One error line each, in the same order.
-    std::vector<std::string> errores;
-    const std::string texto = LeerArchivo(instalacion.ruta("ERRORES.TXT"));
-    inicio = 0;
-    for (size_t fin; (fin = texto.find("\r\n", inicio)) != std::string::npos; inicio = fin + 2) {
-        const std::string linea = texto.substr(inicio, fin - inicio);
-        const size_t usuario = linea.find(",PRUEBA,");
-        errores.push_back(usuario == std::string::npos ? linea : linea.substr(usuario));
+        std::vector<std::string> errores;
+        const std::string texto = LeerArchivo(instalacion.ruta("ERRORES.TXT"));
+        inicio = 0;
+        for (size_t fin; (fin = texto.find("\r\n", inicio)) != std::string::npos;
+             inicio = fin + 2) {
+            const std::string linea = texto.substr(inicio, fin - inicio);
+            const size_t usuario = linea.find(",PRUEBA,");
+            errores.push_back(usuario == std::string::npos ? linea : linea.substr(usuario));
+        }
+        EXPECT_EQ(errores, lineas);
     }
-    EXPECT_EQ(errores, lineas);
-
-    std::string obtenidas;
-    for (const auto& f : Textos(origen, "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
-        obtenidas += f[0];
-    EXPECT_EQ(obtenidas, marcas);
 
     // The good entry arrived whole; without it, the destination is as it was.
-    EXPECT_EQ(Textos(destino,
-                     "SELECT D.FADE_ITEM, D.FADE_CANTDEV FROM FACTURAS F JOIN "
-                     "FACTURAS_DETALLE D ON D.FACT_ID = F.FACT_ID WHERE F.PREF_PRE = 'FV' "
-                     "AND F.FACT_NUMERO = '000100' ORDER BY 1"),
-              (Filas{{"1", "0.0000"}, {"2", "0.0000"}}));
-    EjecutarSql(destino, {"DELETE FROM FACTURAS_DETALLE WHERE FACT_ID IN (SELECT FACT_ID FROM "
-                          "FACTURAS WHERE PREF_PRE = 'FV' AND FACT_NUMERO = '000100')",
-                          "DELETE FROM FACTURAS WHERE PREF_PRE = 'FV' AND FACT_NUMERO = '000100'"});
-    EXPECT_EQ(Diferencias(previo, Volcar(destino)), "");
+    void comprobarDestino() {
+        EXPECT_EQ(Textos(destino(),
+                         "SELECT D.FADE_ITEM, D.FADE_CANTDEV FROM FACTURAS F JOIN "
+                         "FACTURAS_DETALLE D ON D.FACT_ID = F.FACT_ID WHERE F.PREF_PRE = 'FV' "
+                         "AND F.FACT_NUMERO = '000100' ORDER BY 1"),
+                  (Filas{{"1", "0.0000"}, {"2", "0.0000"}}));
+        EjecutarSql(destino(),
+                    {"DELETE FROM FACTURAS_DETALLE WHERE FACT_ID IN (SELECT FACT_ID FROM "
+                     "FACTURAS WHERE PREF_PRE = 'FV' AND FACT_NUMERO = '000100')",
+                     "DELETE FROM FACTURAS WHERE PREF_PRE = 'FV' AND FACT_NUMERO = '000100'"});
+        EXPECT_EQ(Diferencias(previo, Volcar(destino())), "");
+    }
+
+    Instalacion instalacion;
+    Contenido previo;
+};
+
+TEST_F(DiarioHostil, EnLineaCadaEntradaQueNoCabeEnSuSentenciaFallaSolaYLaBuenaSeEnvia) {
+    EjecutarSql(origen(), Origen());
+
+    const auto [estado, consola] = ejecutar(VELMORA_ENVIO_PROGRAMA, {"--en-linea"});
+
+    EXPECT_EQ(estado, 1) << consola;
+    comprobarFallas(consola, "Proceso de envio de información concluído.\n");
+    std::string marcas, obtenidas;
+    for (const EntradaHostil& e : kDiario) marcas += e.rechazo ? "N" : "S";
+    for (const auto& f : Textos(origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
+        obtenidas += f[0];
+    EXPECT_EQ(obtenidas, marcas);
+    comprobarDestino();
+}
+
+// The receiver carries out annulments and deletions by statements on the journal's key: the
+// same journal in a transfer file, received, fails and passes the same entries. The file is
+// only read.
+TEST_F(DiarioHostil, RecibidoCadaEntradaQueNoCabeEnSuSentenciaFallaSolaYLaBuenaSeRecibe) {
+    const std::filesystem::path archivo = instalacion.ruta("datos/001/envio.fdb");
+    std::filesystem::copy_file(instalacion.ruta("sop/envio.fdb"), archivo);
+    std::filesystem::permissions(
+        archivo, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                     std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+                     std::filesystem::perms::others_read | std::filesystem::perms::others_write);
+    const std::string ubicacion = instalacion.ubicacion(Acceso::Servidor, "datos/001/envio.fdb");
+    EjecutarSql(ubicacion, Origen());
+    const Contenido enviado = Volcar(ubicacion);
+
+    const auto [estado, consola] = ejecutar(VELMORA_RECEPCION_PROGRAMA, {});
+
+    EXPECT_EQ(estado, 1) << consola;
+    comprobarFallas(consola, "Proceso de recepción de información concluído.\n");
+    EXPECT_EQ(Diferencias(enviado, Volcar(ubicacion)), "");
+    comprobarDestino();
 }
 
 }  // namespace
