@@ -281,6 +281,33 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
 
 }  // namespace
 
+std::string UsoDesatendido(const std::string& programa, const std::string& descripcion,
+                           const std::string& opcionesPropias, const std::string& verbo,
+                           const std::string& sinRango, const std::string& archivos) {
+    const std::string sangria(programa.size() + 20, ' ');
+    return "Uso: " + programa + " --desatendido [opciones] SERVIDOR_ORIGEN COMPAÑÍA_ORIGEN\n" +
+           sangria + "SERVIDOR_DESTINO COMPAÑÍA_DESTINO\n     " + programa +
+           " --desatendido --help\n\n" + descripcion +
+           "\n\nOpciones (por omisión, las de la ventana):\n" + opcionesPropias +
+           "  --desde AAAA-MM-DD    primera fecha de registro del rango, junto con --hasta\n"
+           "  --hasta AAAA-MM-DD    última fecha de registro del rango, junto con --desde\n"
+           "                        (sin rango: " +
+           sinRango + ")\n  --prefijo P           " + verbo +
+           " sólo los documentos de ese prefijo\n  --tipos 31,33,...     " + verbo +
+           " sólo esos tipos de documento (por omisión, todos)\n"
+           "  --al-fallar continuar|detener\n"
+           "                        respuesta a \"Continuar?\" cuando un documento falla\n"
+           "                        (por omisión, detener)\n"
+           "  --help                muestra este texto\n\n"
+           "Credenciales: ISC_USER e ISC_PASSWORD para el origen; ISC_USER_DESTINO e\n"
+           "ISC_PASSWORD_DESTINO para el destino (sin ellas, las del origen).\n"
+           "El directorio de instalación (" +
+           archivos +
+           ") se lee de la configuración.\n\n"
+           "Estado de salida: 0 sin documentos fallidos, 1 con documentos fallidos,\n"
+           "2 si se detuvo por un error o los argumentos son incorrectos.\n";
+}
+
 std::map<std::string, std::string> EntornoDelProceso() {
     std::map<std::string, std::string> entorno;
     for (char** e = environ; *e; ++e) {

@@ -54,6 +54,14 @@ struct ProgramaDesatendido {
     std::function<ResultadoDesatendido(const CorridaDesatendida&, Dialogos&, Progreso&)> correr;
 };
 
+// The text of --help (UTF-8): the usage line of `programa`, its description and its own
+// options, then the options, credentials and exit statuses that both programs share. `verbo`
+// says what the program does with the documents ("envía", "recibe"); `sinRango` what it
+// takes without a date range; `archivos` what it finds in the installation directory.
+std::string UsoDesatendido(const std::string& programa, const std::string& descripcion,
+                           const std::string& opcionesPropias, const std::string& verbo,
+                           const std::string& sinRango, const std::string& archivos);
+
 // `argumentos` are those after "--desatendido" (UTF-8, as the shell gives them); `entorno`
 // supplies ISC_USER, ISC_PASSWORD and, when set, ISC_USER_DESTINO and ISC_PASSWORD_DESTINO.
 // "--help" writes the usage to `salida`; everything else goes to `salidaErrores`, where the

@@ -12,34 +12,13 @@ namespace {
 
 // Our own console text, never seen by the core: kept in the console's UTF-8, like the
 // arguments it is about.
-const char kUso[] = R"(Uso: envio --desatendido [opciones] SERVIDOR_ORIGEN COMPAÑÍA_ORIGEN
-                           SERVIDOR_DESTINO COMPAÑÍA_DESTINO
-     envio --desatendido --help
-
-Envía sin ventana el diario de la compañía origen a la compañía destino.
-
-Opciones (por omisión, las de la ventana):
-  --en-linea            escribe en la base de datos de la compañía destino
-  --fuera-de-linea      prepara el archivo de envío (por omisión)
-  --reemplazar          reemplaza los documentos existentes (por omisión)
-  --omitir              omite los documentos existentes
-  --desde AAAA-MM-DD    primera fecha de registro del rango, junto con --hasta
-  --hasta AAAA-MM-DD    última fecha de registro del rango, junto con --desde
-                        (sin rango: todo lo no enviado)
-  --prefijo P           envía sólo los documentos de ese prefijo
-  --tipos 31,33,...     envía sólo esos tipos de documento (por omisión, todos)
-  --al-fallar continuar|detener
-                        respuesta a "Continuar?" cuando un documento falla
-                        (por omisión, detener)
-  --help                muestra este texto
-
-Credenciales: ISC_USER e ISC_PASSWORD para el origen; ISC_USER_DESTINO e
-ISC_PASSWORD_DESTINO para el destino (sin ellas, las del origen).
-El directorio de instalación (bitácoras y plantilla) se lee de la configuración.
-
-Estado de salida: 0 sin documentos fallidos, 1 con documentos fallidos,
-2 si se detuvo por un error o los argumentos son incorrectos.
-)";
+const std::string kUso = UsoDesatendido(
+    "envio", "Envía sin ventana el diario de la compañía origen a la compañía destino.",
+    "  --en-linea            escribe en la base de datos de la compañía destino\n"
+    "  --fuera-de-linea      prepara el archivo de envío (por omisión)\n"
+    "  --reemplazar          reemplaza los documentos existentes (por omisión)\n"
+    "  --omitir              omite los documentos existentes\n",
+    "envía", "todo lo no enviado", "bitácoras y plantilla");
 
 // The sender's run with the window's components, wired like the window's so that apply
 // errors reach the console.

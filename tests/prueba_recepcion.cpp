@@ -2,8 +2,6 @@
 // company with the receiver's rules.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "foundation/clave.h"
 #include "foundation/errores.h"
 #include "tests/soporte/documentos.h"
@@ -17,16 +15,13 @@ using prueba::Comprobante;
 using prueba::EjecutarSql;
 using prueba::EscenarioRecepcion;
 using prueba::Factura;
+using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
 const char kConcluido[] =
     "Proceso de recepci\xF3n de informaci\xF3n conclu\xED"
     "do.";
-
-std::string SinFechas(const std::string& log) {
-    return std::regex_replace(log, std::regex("(^|\r\n)[^,\r\n]*,[^,\r\n]*,"), "$1F,H,");
-}
 
 Filas Facturas(const std::string& ubicacion) {
     return Textos(ubicacion,

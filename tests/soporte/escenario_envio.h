@@ -50,6 +50,12 @@ std::string Auditoria(int id, int tipo, int idDocumento, const std::string& oper
 std::vector<std::string> Factura(int id, const std::string& prefijo, const std::string& numero,
                                  int detalles);
 
+// The journal marks of the origin, in the order of AUDI_ID.
+std::vector<std::string> Marcas(const EscenarioEnvio& e);
+
+// A log with the date and time of each line replaced by "F,H", which vary from run to run.
+std::string SinFechas(const std::string& log);
+
 // The values of a select, rows of texts, for compact comparisons.
 std::vector<std::vector<std::string>> Textos(const std::string& ubicacion,
                                              const std::string& select);
