@@ -22,7 +22,6 @@ namespace velmora {
 namespace {
 
 using namespace prueba;
-using Filas = std::vector<std::vector<std::string>>;
 
 constexpr uint32_t kSemilla = 20260302;
 // Kills of each case, one in each stretch of the journal.
@@ -239,6 +238,7 @@ TEST_P(ConvergenciaRecepcion, MatadaVariasVecesYTerminadaDejaLoQueDejaUnaRecepci
     EXPECT_EQ(obtenido.detallesSinEncabezado, std::vector<std::string>{});
 }
 
+// The receive always writes the destination company: its cases differ in the replace flag.
 INSTANTIATE_TEST_SUITE_P(Recepcion, ConvergenciaRecepcion,
                          ::testing::Values(Caso{"Omitir", true, false},
                                            Caso{"Reemplazar", true, true}),
