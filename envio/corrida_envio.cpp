@@ -7,7 +7,7 @@
 #include "foundation/sql.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
-#include "transfer/seleccion.h"
+#include "transfer/corrida.h"
 
 namespace velmora {
 
@@ -24,8 +24,6 @@ namespace {
 const char kSinCompanias[] =
     "Debe indicar las compa\xF1\xED"
     "as origen y destino.";
-const char kSinFechas[] =
-    "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
 const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
 const char kConcluido[] =
     "Proceso de envio de informaci\xF3n conclu\xED"
@@ -36,15 +34,6 @@ const char kSelNoEnviado[] =
 const char kSelFechaBloqueo[] =
     "select CONF_VALOR from CONFIGURACION where CONF_MODULO = 'CONTABILIDAD' and "
     "CONF_CATEGORIA = 'GENERAL' and CONF_PROPIEDAD = 'FECHA DE BLOQUEO'";
-
-void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
-              const std::string& claveCifrada) {
-    sesion.ubicacion(ubicacion);
-    sesion.usuario(usuario);
-    sesion.clave(DesencriptarClave(claveCifrada));
-    sesion.conectar();
-    sesion.clave({});  // the plain password lives only as long as the connect
-}
 
 std::string LeerFechaBloqueo(ConjuntoEditable& cborrar) {
     cborrar.cerrar();
@@ -78,8 +67,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         dialogos.mensaje(kSinCompanias);
         return resultado;
     }
-    // The range goes into the statement as ISO text, which the server reads whatever the
-    // workstation's date format; without both dates there is nothing to select.
+    // Without both dates of the range there is nothing to select.
     if (!p.todoLoNoEnviado && (p.desde.empty() || p.hasta.empty())) {
         dialogos.mensaje(kSinFechas);
         return resultado;
@@ -105,11 +93,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
                  a.usuarioDestino, a.claveDestino);
     }
 
-    c.qAuditor.texto(p.todoLoNoEnviado
-                         ? std::string(kSelNoEnviado)
-                         : "select * from auditoria where audi_fecha >= " + Citar(p.desde) +
-                               " and audi_fecha <= " + Citar(p.hasta) +
-                               " order by audi_fecha, audi_hora");
+    c.qAuditor.texto(SentenciaDiario(p.todoLoNoEnviado, kSelNoEnviado, p.desde, p.hasta));
     c.qAuditor.abrir();
     resultado.iniciado = true;
     progreso.iniciar(c.qAuditor.cantidadRegistros());

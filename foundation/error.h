@@ -37,6 +37,21 @@ class ErrorBaseDatos : public std::runtime_error {
     std::vector<long> codigos_;
 };
 
+// A connection that could not be opened: the server's failure, with the name of the session
+// (DbCia, DBEnvio, DbGeneral ...) and the location it was given, so that a console can say
+// which side failed. Shown like any other database error.
+class ErrorConexion : public ErrorBaseDatos {
+  public:
+    ErrorConexion(const ErrorBaseDatos& error, std::string sesion, std::string ubicacion)
+        : ErrorBaseDatos(error), sesion_(std::move(sesion)), ubicacion_(std::move(ubicacion)) {}
+
+    const std::string& sesion() const noexcept { return sesion_; }
+    const std::string& ubicacion() const noexcept { return ubicacion_; }
+
+  private:
+    std::string sesion_, ubicacion_;
+};
+
 // Ends the user action in progress without any message: raised after a row error has
 // already been shown to the user by its hook.
 class AbortoSilencioso : public std::exception {

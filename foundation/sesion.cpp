@@ -41,26 +41,38 @@ std::string Identificador(const std::string& nombre) {
     return r + "\"";
 }
 
+// Ends a transaction where its owner goes away or gives its work up, so it never throws:
+// a failure means that the server has ended it already (a lost connection).
+void TerminarSinFallar(ITransaction*& transaccion, bool confirmar) noexcept {
+    if (!transaccion) return;
+    fb::Ref<ITransaction> t(std::exchange(transaccion, nullptr));
+    try {
+        fb::Estado st;
+        t.Terminar([&](ITransaction* x) {
+            if (confirmar)
+                x->commit(&st);
+            else
+                x->rollback(&st);
+        });
+    } catch (...) {
+    }
+}
+
 // A transaction of the session layer's own: committed explicitly, rolled back otherwise.
 class TransaccionPropia {
   public:
     explicit TransaccionPropia(ITransaction* t) : t_(t) {}
     ~TransaccionPropia() { deshacer(); }
-    ITransaction* get() const { return t_.get(); }
+    ITransaction* get() const { return t_; }
     void confirmar() {
+        fb::Ref<ITransaction> t(std::exchange(t_, nullptr));
         fb::Estado st;
-        t_.Terminar([&](ITransaction* t) { t->commit(&st); });
+        t.Terminar([&](ITransaction* x) { x->commit(&st); });
     }
-    void deshacer() noexcept {
-        try {
-            fb::Estado st;
-            t_.Terminar([&](ITransaction* t) { t->rollback(&st); });
-        } catch (...) {
-        }
-    }
+    void deshacer() noexcept { TerminarSinFallar(t_, false); }
 
   private:
-    fb::Ref<ITransaction> t_;
+    ITransaction* t_;
 };
 
 const Valor kNulo;
@@ -116,8 +128,12 @@ void Conexion::conectar() {
     dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
     dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
     fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
-    atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
-                                          dpb->getBuffer(&st));
+    try {
+        atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
+                                              dpb->getBuffer(&st));
+    } catch (const ErrorBaseDatos& error) {
+        throw ErrorConexion(error, nombre_, ubicacion_);
+    }
 }
 
 void Conexion::desconectar() {
@@ -329,14 +345,7 @@ ITransaction* SesionDestino::escrituraEntrada() {
 }
 
 void SesionDestino::deshacerEntrada() noexcept {
-    if (!entrada_) return;
-    fb::Ref<ITransaction> t(std::exchange(entrada_, nullptr));
-    try {
-        fb::Estado st;
-        t.Terminar([&](ITransaction* x) { x->rollback(&st); });
-    } catch (...) {
-        // A lost connection has ended the transaction on the server already.
-    }
+    TerminarSinFallar(entrada_, false);
 }
 
 TransaccionEntrada::TransaccionEntrada(SesionDestino& sesion) : sesion_(sesion) {
@@ -362,13 +371,7 @@ void TransaccionEntrada::deshacer() noexcept {
 }
 
 void SesionDestino::terminarLectura() noexcept {
-    if (!lectura_) return;
-    fb::Ref<ITransaction> t(std::exchange(lectura_, nullptr));
-    try {
-        fb::Estado st;
-        t.Terminar([&](ITransaction* x) { x->commit(&st); });
-    } catch (...) {
-    }
+    TerminarSinFallar(lectura_, true);
 }
 
 ITransaction* SesionDestino::iniciarEscritura() {

@@ -1,8 +1,6 @@
 // Every journal entry takes effect whole or not at all, and a bad entry fails alone.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/escenario_envio.h"
 
@@ -14,23 +12,14 @@ using prueba::Comprobante;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
+using prueba::Marcas;
+using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
 const char kConcluido[] =
     "Proceso de envio de informaci\xF3n conclu\xED"
     "do.";
-
-std::string SinFechas(const std::string& log) {
-    return std::regex_replace(log, std::regex("(^|\r\n)[^,\r\n]*,[^,\r\n]*,"), "$1F,H,");
-}
-
-std::vector<std::string> Marcas(const EscenarioEnvio& e) {
-    std::vector<std::string> r;
-    for (const auto& f : Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
-        r.push_back(f[0]);
-    return r;
-}
 
 // A purchase invoice of the origin (type 21) with `detalles` rows.
 std::vector<std::string> FacturaCompra(int id, const std::string& numero, int detalles) {

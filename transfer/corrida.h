@@ -1,14 +1,28 @@
-// What both runs decide for a journal entry before and after its procedure: whether it is
-// selected and how its failure is reported.
+// The steps that the send run and the receive run share: connecting with a kept password,
+// selecting the journal, deciding whether an entry is selected, and the text of a failure.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "foundation/sesion.h"
 #include "foundation/tipo_documento.h"
 #include "transfer/copia.h"
 
 namespace velmora {
+
+// Connects a session with a password kept scrambled, which is unscrambled only into the
+// connection.
+void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+              const std::string& claveCifrada);
+
+// The journal of a run: `todo` when the whole is selected, otherwise the entries from `desde`
+// to `hasta` (YYYY-MM-DD, both included) in journal order.
+std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
+                            const std::string& hasta);
+
+// Shown, before anything is opened, when the range lacks a date.
+extern const char kSinFechas[];
 
 // The type list's row of the entry's type when that type is marked; null otherwise. A type
 // missing from the list counts as not marked.
