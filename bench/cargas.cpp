@@ -26,7 +26,7 @@ Clase ClaseDe(Carga carga, int i) {
 
 namespace {
 
-long FilasDe(Clase c, int k, Corrida corrida) {
+long FilasDe(Clase c, int k) {
     switch (c) {
         case Clase::Factura:
         case Clase::Comprobante:
@@ -36,9 +36,7 @@ long FilasDe(Clase c, int k, Corrida corrida) {
         case Clase::Cuenta:
             return 1;
         case Clase::Unidades:
-            // The receiver copies the first unit row of an article onto the first row the
-            // destination returns for it.
-            return corrida == Corrida::Envio ? k : 1;
+            return k;
         case Clase::SinManejador:
             return 0;
     }
@@ -56,9 +54,9 @@ const char kConteoDestino[] =
 
 }  // namespace
 
-long Lote::filasDocumento(Corrida corrida) const {
+long Lote::filasDocumento() const {
     long n = 0;
-    for (int i = 1; i <= entradas; ++i) n += FilasDe(ClaseDe(carga, i), detalles, corrida);
+    for (int i = 1; i <= entradas; ++i) n += FilasDe(ClaseDe(carga, i), detalles);
     return n;
 }
 

@@ -26,15 +26,12 @@ constexpr int kTipoSinManejador = 19;
 // Payment rows per cash receipt.
 constexpr int kPagosPorRecibo = 2;
 
-// Which run writes the target: they differ in what a unit entry (124) copies.
-enum class Corrida { Envio, Recepcion };
-
 struct Lote {
     Carga carga = Carga::Facturas;
     int entradas = 0, detalles = 0;
 
     // Headers, detail and master rows that the run puts into the target (journal rows apart).
-    long filasDocumento(Corrida corrida) const;
+    long filasDocumento() const;
     // Cash receipt rows whose paid invoice the target holds under the receipt's reference.
     long referencias() const;
 };

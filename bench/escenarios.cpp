@@ -104,7 +104,7 @@ void VerificarEnvio(const prueba::Instalacion& inst, const ConfiguracionEnvio& c
     const Conteo cuenta = Contar(destino);
     const Lote& l = c.lote;
     m.filas = cuenta.filas;
-    m.filasEsperadas = l.filasDocumento(Corrida::Envio);
+    m.filasEsperadas = l.filasDocumento();
     const std::string origen = inst.compania(c.acceso, "001");
     const long marcadas =
         prueba::Consultar(origen, "SELECT COUNT(*) FROM AUDITORIA WHERE AUDI_ENVIO = 'S'")
@@ -132,7 +132,7 @@ void VerificarEnvio(const prueba::Instalacion& inst, const ConfiguracionEnvio& c
 void VerificarRecepcion(const Lote& l, const std::string& destino, Medida& m) {
     const Conteo cuenta = Contar(destino);
     m.filas = cuenta.filas;
-    m.filasEsperadas = l.filasDocumento(Corrida::Recepcion);
+    m.filasEsperadas = l.filasDocumento();
     m.verificada = m.filas == m.filasEsperadas && cuenta.auditoria == 0 &&
                    cuenta.referencias == l.referencias();
     if (!m.verificada)
@@ -230,7 +230,7 @@ Medida PrepararArchivo(const Lote& lote, const std::string& ruta) {
         AnotarErrores(p, dialogos, inst.raiz());
         const Conteo cuenta = Contar(inst.ubicacion(acceso, "datos/002/envio.fdb"));
         p.filas = cuenta.filas;
-        p.filasEsperadas = lote.filasDocumento(Corrida::Envio);
+        p.filasEsperadas = lote.filasDocumento();
         p.verificada =
             p.filas == p.filasEsperadas && cuenta.auditoria == lote.entradas && !p.fallidas;
         if (!p.verificada)

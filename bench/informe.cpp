@@ -80,10 +80,11 @@ Floor: the same work straight through the Firebird client, timed the same way: a
   fetched buffer (blobs copied; vouchers with position 8 at 0); read each detail table with one
   select and insert its rows under the new id (receipt rows: one look-up of the paid invoice
   in the destination each); accounts: source select, look-up, insert; article units: the
-  file's first row of the article, looked up by the article, inserted. The writes of an entry
-  go into one read-committed write transaction, started at its first write and committed when
-  the entry is done; the destination's reads share one read-only read-committed transaction;
-  every statement is prepared once and takes its values as parameters.
+  article's rows of the file, each looked up by its item key and inserted. The writes of an
+  entry go into one read-committed write transaction, started at its first write and
+  committed when the entry is done; the destination's reads share one read-only
+  read-committed transaction; every statement is prepared once and takes its values as
+  parameters.
 Times: median of the repetitions of each side (-r, default 3); the sides take turns.
 Ratio: floor time / run time of each back-to-back pair, median of the pairs; 1.00 means the
   run costs what its database work costs. n/a when a side failed entries or did not leave the

@@ -38,7 +38,7 @@ void TablaEnvio(const Opciones& o) {
         for (bool enLinea : o.modos) {
             const auto ms = Medir(o, {acceso, enLinea, lote, Lado::Corrida});
             const auto &corridas = ms[0], &porEntrada = ms[1], &porAplicacion = ms[2];
-            const long filas = lote.filasDocumento(Corrida::Envio) + (enLinea ? 0 : lote.entradas);
+            const long filas = lote.filasDocumento() + (enLinea ? 0 : lote.entradas);
             std::printf("%-9s %-15s %7ld | %s | %s %s | %s %s %s\n", NombreAccesoCorto(acceso),
                         NombreModo(enLinea), filas, ColumnasLado(corridas, filas).c_str(),
                         ColumnasLado(porEntrada, filas).c_str(),

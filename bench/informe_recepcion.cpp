@@ -46,7 +46,7 @@ void TablaRecepcion(const Opciones& o) {
                 "RSS MiB", "ratio");
     for (Acceso acceso : o.accesos) {
         const auto ms = Medir(o, {acceso, lote, Lado::Corrida, archivo});
-        const long filas = lote.filasDocumento(Corrida::Recepcion);
+        const long filas = lote.filasDocumento();
         std::printf("%-9s %-9s %7ld | %s | %s | %s\n", NombreAccesoCorto(acceso),
                     NombreCarga(o.carga), filas, ColumnasLado(ms[0], filas).c_str(),
                     ColumnasLado(ms[1], filas).c_str(), ColumnaRazon(ms[1], ms[0]).c_str());

@@ -198,16 +198,21 @@ class Piso {
         insertar(insercion("CUENTAS", fuente.salida), fuente.salida, fuente.fila.data());
     }
 
-    // The receiver's rule for article rows: the first row of the file, matched by the
-    // article alone.
+    // Every unit row of the article, each looked up by its item key.
     void unidades(const std::string& articulo) {
-        Preparada& fuente = archivo("select * from UNIDAD_ARTICULO where arti_cod = ?");
+        Preparada& fuente = archivo("select * from unidad_articulo where arti_cod = ?");
         PonerTexto(fuente.entrada, fuente.parametros.data(), 0, articulo);
-        if (!fuente.leerUna(traArchivo_->get())) return;
-        Preparada& busca = destino("SELECT * from UNIDAD_ARTICULO where arti_cod = ?");
-        PonerTexto(busca.entrada, busca.parametros.data(), 0, articulo);
-        exigirAusente(busca.leerUna(lectura_->get()), articulo);
-        insertar(insercion("UNIDAD_ARTICULO", fuente.salida), fuente.salida, fuente.fila.data());
+        std::vector<Fila> filas = fuente.leerTodas(traArchivo_->get());
+        const Formato& f = fuente.salida;
+        Preparada& busca =
+            destino("SELECT * from UNIDAD_ARTICULO where arti_cod = ? AND UNAR_UNIDAD = ?");
+        Preparada& ins = insercion("UNIDAD_ARTICULO", f);
+        for (Fila& fila : filas) {
+            PonerTexto(busca.entrada, busca.parametros.data(), 0, articulo);
+            PonerTexto(busca.entrada, busca.parametros.data(), 1, Texto(f, fila.data(), 1));
+            exigirAusente(busca.leerUna(lectura_->get()), articulo);
+            insertar(ins, f, fila.data());
+        }
     }
 
     Base archivo_, destino_;
