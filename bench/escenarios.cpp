@@ -87,9 +87,19 @@ void AnotarErrores(Medida& m, const DialogosGrabados& d, const std::string& raiz
                std::to_string(errores) + " error(s) shown, the first: " + SinRaiz(primero, raiz));
 }
 
-double Segundos(Reloj::time_point inicio) {
-    return std::chrono::duration<double>(Reloj::now() - inicio).count();
-}
+// The clock of a measurement: wall time and the process's processor time.
+struct Cronometro {
+    Reloj::time_point inicio = Reloj::now();
+    double cpu = CpuSegundos();
+
+    void iniciar() { *this = Cronometro(); }
+    // Stops it into the record, with the peak memory so far.
+    void parar(Medida& m) const {
+        m.segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
+        m.cpuSegundos = CpuSegundos() - cpu;
+        m.rssKiB = RssKiB();
+    }
+};
 
 void CopiarAbierto(const std::string& desde, const std::string& hacia) {
     fs::create_directories(fs::path(hacia).parent_path());
@@ -146,7 +156,7 @@ void VerificarRecepcion(const Lote& l, const std::string& destino, Medida& m) {
 // The send run with the window's defaults; not timed here.
 ResultadoEnvio Enviar(const prueba::Instalacion& inst, prueba::Acceso acceso, bool enLinea,
                       const std::vector<TipoDocumento>& tipos, DialogosGrabados& dialogos,
-                      Reloj::time_point* inicio = nullptr) {
+                      Cronometro* cronometro = nullptr) {
     Componente ventana(nullptr, "Tfprincipal");
     ComponentesEnvio componentes(&ventana);
     ConfigurarProviders(ventana, dialogos);
@@ -159,7 +169,7 @@ ResultadoEnvio Enviar(const prueba::Instalacion& inst, prueba::Acceso acceso, bo
     p.enLinea = enLinea;
     p.tipos = tipos;
     SinProgreso progreso;
-    if (inicio) *inicio = Reloj::now();
+    if (cronometro) cronometro->iniciar();
     ResultadoEnvio r;
     try {
         r = SpeedButton1Click(p, componentes, dialogos, progreso);
@@ -184,20 +194,19 @@ Medida MedirEnvio(const ConfiguracionEnvio& c) {
         const std::string destino = c.enLinea ? inst.compania(c.acceso, "002")
                                               : inst.ubicacion(c.acceso, "datos/002/envio.fdb");
         Medida m;
-        Reloj::time_point inicio;
+        Cronometro reloj;
         if (c.lado == Lado::Corrida) {
             const std::vector<TipoDocumento> tipos = Tipos(inst, c.acceso, c.lote);
             DialogosGrabados dialogos;
-            const ResultadoEnvio r = Enviar(inst, c.acceso, c.enLinea, tipos, dialogos, &inicio);
-            m.segundos = Segundos(inicio);
-            m.rssKiB = RssKiB();
+            const ResultadoEnvio r = Enviar(inst, c.acceso, c.enLinea, tipos, dialogos, &reloj);
+            reloj.parar(m);
             m.entradas = r.visitadas;
             m.enviadas = r.enviadas;
             m.fallidas = r.fallidas;
             if (r.detenido) Anotar(m, "run stopped at a failure");
             AnotarErrores(m, dialogos, inst.raiz());
         } else {
-            inicio = Reloj::now();
+            reloj.iniciar();
             // The run starts from a fresh copy of the template: so does the floor.
             if (!c.enLinea)
                 fs::copy_file(inst.ruta("sop/envio.fdb"), inst.ruta("datos/002/envio.fdb"),
@@ -206,8 +215,7 @@ Medida MedirEnvio(const ConfiguracionEnvio& c) {
                           c.lado == Lado::PisoPorEntrada ? Confirmacion::PorEntrada
                                                          : Confirmacion::PorAplicacion,
                           inst.ruta("ENVIO.TXT"));
-            m.segundos = Segundos(inicio);
-            m.rssKiB = RssKiB();
+            reloj.parar(m);
         }
         VerificarEnvio(inst, c, destino, m);
         m.hecha = true;
@@ -251,7 +259,7 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
     return EnHijo(inst, [&] {
         const std::string destino = inst.compania(c.acceso, "002");
         Medida m;
-        Reloj::time_point inicio;
+        Cronometro reloj;
         if (c.lado == Lado::Corrida) {
             Componente ventana(nullptr, "Tfprincipal");
             ComponentesRecepcion componentes(&ventana);
@@ -263,7 +271,7 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
             p.acceso = DatosDe(inst, c.acceso);
             p.tipos = Tipos(inst, c.acceso, c.lote);
             SinProgreso progreso;
-            inicio = Reloj::now();
+            reloj.iniciar();
             ResultadoRecepcion r;
             try {
                 r = SpeedButton1Click(p, componentes, dialogos, progreso);
@@ -274,18 +282,16 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
             }
             componentes.dbCia.desconectar();
             componentes.dbEnvio.desconectar();
-            m.segundos = Segundos(inicio);
-            m.rssKiB = RssKiB();
+            reloj.parar(m);
             m.entradas = r.visitadas;
             m.enviadas = r.visitadas - r.fallidas;
             m.fallidas = r.fallidas;
             if (r.detenido) Anotar(m, "run stopped at a failure");
             AnotarErrores(m, dialogos, inst.raiz());
         } else {
-            inicio = Reloj::now();
+            reloj.iniciar();
             m = PisoRecepcion(inst.ubicacion(c.acceso, "datos/001/envio.fdb"), destino);
-            m.segundos = Segundos(inicio);
-            m.rssKiB = RssKiB();
+            reloj.parar(m);
         }
         VerificarRecepcion(c.lote, destino, m);
         m.hecha = true;

@@ -53,6 +53,8 @@ Gain: floor per apply time / run time, the same way (goal for invoices of 5 deta
   gain of a run that cost no more than its floor per entry.
   Both are n/a when a side failed entries or did not leave the expected rows (the notes under
   the line say what).
+CPU s: user and system time of the measurement's process while the clock ran (embedded: the
+  engine's work is in it; through the server: the client's side alone).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
   and its page cache are in it).
 )";
@@ -89,6 +91,8 @@ Times: median of the repetitions of each side (-r, default 3); the sides take tu
 Ratio: floor time / run time of each back-to-back pair, median of the pairs; 1.00 means the
   run costs what its database work costs. n/a when a side failed entries or did not leave the
   expected rows (the notes under the line say what).
+CPU s: user and system time of the measurement's process while the clock ran (embedded: the
+  engine's work is in it; through the server: the client's side alone).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
   and its page cache are in it).
 )";
@@ -121,13 +125,13 @@ void Pie() {
     std::printf("Load average at the end: %s\n", CargaDelSistema().c_str());
 }
 
-std::string ColumnasLado(const std::vector<Medida>& ms, long filas) {
+std::string ColumnasLado(const std::vector<Medida>& ms) {
     if (ms.empty()) return std::string(35, ' ') + "-";
     const Medida m = Mediana(ms);
     if (!m.hecha) return "  failed" + std::string(28, ' ');
     char t[128];
-    std::snprintf(t, sizeof t, "%8.3f %8.1f %9.1f %7.1f", m.segundos, m.entradas / m.segundos,
-                  filas / m.segundos, m.rssKiB / 1024.0);
+    std::snprintf(t, sizeof t, "%8.3f %8.1f %9.3f %7.1f", m.segundos, m.entradas / m.segundos,
+                  m.cpuSegundos, m.rssKiB / 1024.0);
     return t;
 }
 

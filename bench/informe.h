@@ -16,8 +16,8 @@ void Encabezado(Programa programa, int argc, char** argv);
 // The load at the end.
 void Pie();
 
-// "s docs/s rows/s MiB" of the median repetition; blanks when the side was not measured.
-std::string ColumnasLado(const std::vector<Medida>& ms, long filas);
+// "s docs/s CPU-s MiB" of the median repetition; blanks when the side was not measured.
+std::string ColumnasLado(const std::vector<Medida>& ms);
 // "s us/entry MiB" of the median repetition, for the scaling tables; the cost per entry is
 // added to `costos`.
 std::string ColumnasEscala(const std::vector<Medida>& ms, int entradas,

@@ -32,20 +32,19 @@ void TablaEnvio(const Opciones& o) {
                 "floor, one commit per apply");
     std::printf(
         "%-9s %-15s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s %6s | %8s %8s %9s %7s %6s %6s\n",
-        "access", "mode", "rows", "run s", "docs/s", "rows/s", "RSS MiB", "floor s", "docs/s",
-        "rows/s", "RSS MiB", "ratio", "floor s", "docs/s", "rows/s", "RSS MiB", "gain", "best");
+        "access", "mode", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "floor s", "docs/s",
+        "CPU s", "RSS MiB", "ratio", "floor s", "docs/s", "CPU s", "RSS MiB", "gain", "best");
     for (Acceso acceso : o.accesos) {
         for (bool enLinea : o.modos) {
             const auto ms = Medir(o, {acceso, enLinea, lote, Lado::Corrida});
             const auto &corridas = ms[0], &porEntrada = ms[1], &porAplicacion = ms[2];
             const long filas = lote.filasDocumento() + (enLinea ? 0 : lote.entradas);
-            std::printf("%-9s %-15s %7ld | %s | %s %s | %s %s %s\n", NombreAccesoCorto(acceso),
-                        NombreModo(enLinea), filas, ColumnasLado(corridas, filas).c_str(),
-                        ColumnasLado(porEntrada, filas).c_str(),
-                        ColumnaRazon(porEntrada, corridas).c_str(),
-                        ColumnasLado(porAplicacion, filas).c_str(),
-                        ColumnaRazon(porAplicacion, corridas).c_str(),
-                        ColumnaRazon(porAplicacion, porEntrada).c_str());
+            std::printf(
+                "%-9s %-15s %7ld | %s | %s %s | %s %s %s\n", NombreAccesoCorto(acceso),
+                NombreModo(enLinea), filas, ColumnasLado(corridas).c_str(),
+                ColumnasLado(porEntrada).c_str(), ColumnaRazon(porEntrada, corridas).c_str(),
+                ColumnasLado(porAplicacion).c_str(), ColumnaRazon(porAplicacion, corridas).c_str(),
+                ColumnaRazon(porAplicacion, porEntrada).c_str());
             Notas("run", corridas);
             Notas("floor per entry", porEntrada);
             Notas("floor per apply", porAplicacion);

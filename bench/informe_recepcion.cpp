@@ -42,14 +42,14 @@ void TablaRecepcion(const Opciones& o) {
     CarpetaTemporal carpeta;
     const std::string archivo = Preparar(carpeta, lote);
     std::printf("%-9s %-9s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s | %6s\n", "access", "workload",
-                "rows", "run s", "docs/s", "rows/s", "RSS MiB", "floor s", "docs/s", "rows/s",
+                "rows", "run s", "docs/s", "CPU s", "RSS MiB", "floor s", "docs/s", "CPU s",
                 "RSS MiB", "ratio");
     for (Acceso acceso : o.accesos) {
         const auto ms = Medir(o, {acceso, lote, Lado::Corrida, archivo});
         const long filas = lote.filasDocumento();
         std::printf("%-9s %-9s %7ld | %s | %s | %s\n", NombreAccesoCorto(acceso),
-                    NombreCarga(o.carga), filas, ColumnasLado(ms[0], filas).c_str(),
-                    ColumnasLado(ms[1], filas).c_str(), ColumnaRazon(ms[1], ms[0]).c_str());
+                    NombreCarga(o.carga), filas, ColumnasLado(ms[0]).c_str(),
+                    ColumnasLado(ms[1]).c_str(), ColumnaRazon(ms[1], ms[0]).c_str());
         Notas("run", ms[0]);
         Notas("floor", ms[1]);
         std::fflush(stdout);

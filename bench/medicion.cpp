@@ -13,6 +13,13 @@ long RssKiB() {
     return uso.ru_maxrss;
 }
 
+double CpuSegundos() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+           double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+}
+
 std::string CargaDelSistema() {
     double c[3] = {};
     if (getloadavg(c, 3) < 1) return "?";

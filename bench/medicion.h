@@ -27,6 +27,7 @@ struct Medida {
     long entradas = 0, enviadas = 0, fallidas = 0;
     long filas = 0, filasEsperadas = 0;  // document rows in the target after the run
     long rssKiB = 0;
+    double cpuSegundos = 0;  // of the measuring process, engine included when embedded
     bool verificada = false;
     char nota[768] = {};
 };
@@ -42,6 +43,8 @@ void Anotar(R& m, const std::string& texto) {
 
 // Peak resident memory of this process so far.
 long RssKiB();
+// Processor time of this process so far, user and system, every thread.
+double CpuSegundos();
 
 // The load average of the last minute, as text.
 std::string CargaDelSistema();
