@@ -20,7 +20,8 @@ Reproduce (from the repository root, after `cmake --build build --target banco_e
                                            # and 100,000 entries (takes minutes)
   build/bench/banco_envio --pasos -d 200   # cost of each step, through the layer and direct
 Other options: --modo en-linea|fuera-de-linea|ambos, --acceso servidor|embebido|ambos,
-  -r N repetitions per side, --entradas N1,N2,... for --escala,
+  --carga sin-manejador (entries of a listed type without catalog entry: the bookkeeping of
+  an entry alone), -r N repetitions per side, --entradas N1,N2,... for --escala,
   --solo corrida|piso|piso-entrada|piso-aplicacion (one side, for profiling).
 
 Run: SpeedButton1Click with the window's defaults (everything unsent, replace on, every type

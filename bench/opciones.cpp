@@ -14,8 +14,10 @@ namespace {
 
 [[noreturn]] void Uso(Programa programa, const std::string& problema) {
     const bool envio = programa == Programa::Envio;
-    std::fprintf(stderr, "%s\nusage: %s [-d DOCUMENTS] [-k DETAILS] [--carga facturas|mixta]\n",
-                 problema.c_str(), NombrePrograma(programa));
+    std::fprintf(
+        stderr,
+        "%s\nusage: %s [-d DOCUMENTS] [-k DETAILS] [--carga facturas|mixta|sin-manejador]\n",
+        problema.c_str(), NombrePrograma(programa));
     std::fprintf(stderr, "         [--acceso servidor|embebido|ambos] [-r REPETITIONS]\n");
     std::fprintf(stderr, "         [--escala [--entradas N1,N2,...]] [--solo corrida|piso%s]\n",
                  envio ? "|piso-entrada|piso-aplicacion" : "");
@@ -80,6 +82,8 @@ Opciones LeerOpciones(Programa programa, int argc, char** argv) {
                 o.carga = Carga::Facturas;
             else if (v == "mixta")
                 o.carga = Carga::Mixta;
+            else if (v == "sin-manejador")
+                o.carga = Carga::SinManejador;
             else
                 Uso(programa, "unknown workload: " + v);
         } else if (envio && a == "--pasos") {
