@@ -1,12 +1,15 @@
 // The sender: moves the journal of an origin company to a destination company.
-#include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "ctrlacceso/aplicacion.h"
+#include "ctrlacceso/dialogos_qt.h"
 #include "envio/corrida_desatendida.h"
+#include "envio/principal.h"
+#include "foundation/texto.h"
 
 extern char** environ;
 
@@ -23,25 +26,32 @@ std::map<std::string, std::string> Entorno() {
     return entorno;
 }
 
+// The arguments after the program's name, as the databases hold text.
+std::vector<std::string> Argumentos(const QStringList& argumentos) {
+    std::vector<std::string> bytes;
+    for (qsizetype i = 1; i < argumentos.size(); ++i)
+        bytes.push_back(velmora::AWindows1252(argumentos[i]));
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {
-        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc),
-                                            Entorno(), std::cout, std::cerr);
+        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc), Entorno(),
+                                         std::cout, std::cerr);
     }
     if (primero == "--help") {
         std::cout << velmora::UsoEnvioDesatendido();
         return 0;
     }
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("envio");
-    QMainWindow ventana;
-    ventana.setWindowTitle(QString::fromUtf8("Envío de información"));
-    ventana.resize(697, 481);
+    velmora::Aplicacion aplicacion(argc, argv);
+    velmora::Aplicacion::setApplicationName("envio");
+    velmora::DialogosQt dialogos;
+    velmora::envio::Tfprincipal ventana(dialogos, Argumentos(aplicacion.arguments()));
     ventana.show();
-    return app.exec();
+    return aplicacion.exec();
 }

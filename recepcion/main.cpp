@@ -1,13 +1,57 @@
 // The receiver: replays a transfer file onto a destination company.
-#include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ctrlacceso/aplicacion.h"
+#include "ctrlacceso/dialogos_qt.h"
+#include "foundation/texto.h"
+#include "recepcion/corrida_desatendida.h"
+#include "recepcion/principal.h"
+
+extern char** environ;
+
+namespace {
+
+std::map<std::string, std::string> Entorno() {
+    std::map<std::string, std::string> entorno;
+    for (char** e = environ; *e; ++e) {
+        const std::string variable(*e);
+        const size_t igual = variable.find('=');
+        if (igual != std::string::npos)
+            entorno.emplace(variable.substr(0, igual), variable.substr(igual + 1));
+    }
+    return entorno;
+}
+
+// The arguments after the program's name, as the databases hold text.
+std::vector<std::string> Argumentos(const QStringList& argumentos) {
+    std::vector<std::string> bytes;
+    for (qsizetype i = 1; i < argumentos.size(); ++i)
+        bytes.push_back(velmora::AWindows1252(argumentos[i]));
+    return bytes;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("recepcion");
-    QMainWindow ventana;
-    ventana.setWindowTitle(QString::fromUtf8("Recepción de información"));
-    ventana.resize(697, 481);
+    // Scheduled runs have no display: decided before any QApplication exists.
+    const std::string primero = argc > 1 ? argv[1] : "";
+    if (primero == "--desatendido") {
+        return velmora::RecepcionDesatendida(std::vector<std::string>(argv + 2, argv + argc),
+                                             Entorno(), std::cout, std::cerr);
+    }
+    if (primero == "--help") {
+        std::cout << velmora::UsoRecepcionDesatendida();
+        return 0;
+    }
+
+    velmora::Aplicacion aplicacion(argc, argv);
+    velmora::Aplicacion::setApplicationName("recepcion");
+    velmora::DialogosQt dialogos;
+    velmora::recepcion::Tfprincipal ventana(dialogos, Argumentos(aplicacion.arguments()));
     ventana.show();
-    return app.exec();
+    return aplicacion.exec();
 }
