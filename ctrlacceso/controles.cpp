@@ -204,6 +204,8 @@ bool CajaCompania::eventFilter(QObject* objeto, QEvent* evento) {
 CajaFecha::CajaFecha(QWidget* padre) : QWidget(padre) {
     editor_ = new QLineEdit(this);
     editor_->setInputMask(QStringLiteral("99/99/9999;_"));
+    editor_->setFixedWidth(editor_->fontMetrics().horizontalAdvance(QStringLiteral("88/88/88888")) +
+                           12);
     boton_ = BotonDesplegar(this);
     auto* fila = new QHBoxLayout(this);
     fila->setContentsMargins(0, 0, 0, 0);

@@ -198,6 +198,7 @@ void Tfacceso::showEvent(QShowEvent* evento) {
     mostrada_ = true;
     if (QScreen* pantalla = screen())
         move(pantalla->availableGeometry().center() - rect().center());
+    activateWindow();
     tusua_->setFocus(Qt::OtherFocusReason);
 }
 

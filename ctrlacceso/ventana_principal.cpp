@@ -1,6 +1,7 @@
 #include "ctrlacceso/ventana_principal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ctrlacceso/aplicacion.h"
 #include "ctrlacceso/ctrlacceso.h"
@@ -40,6 +42,7 @@ QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& i
     boton->setIconSize(QSize(32, 32));
     boton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     boton->setAutoRaise(true);
+    boton->setFocusPolicy(Qt::NoFocus);  // flat buttons are no stop of the focus order
     boton->setMinimumWidth(80);
     return boton;
 }
@@ -91,13 +94,18 @@ void VentanaPrincipal::ConstruirControles() {
     fecini_->setObjectName("Fecini");
     fecfin_ = new CajaFecha(fechas_);
     fecfin_->setObjectName("Fecfin");
-    auto* filaFechas = new QHBoxLayout(fechas_);
+    // The sender stacks the two dates; the receiver has them side by side.
+    auto* filaFechas = new QGridLayout(fechas_);
     filaFechas->setContentsMargins(8, 2, 8, 4);
-    filaFechas->addWidget(Etiqueta(QStringLiteral("Desde:"), fecini_, fechas_));
-    filaFechas->addWidget(fecini_, 1);
-    filaFechas->addSpacing(8);
-    filaFechas->addWidget(Etiqueta(QStringLiteral("Hasta:"), fecfin_, fechas_));
-    filaFechas->addWidget(fecfin_, 1);
+    filaFechas->setVerticalSpacing(3);
+    filaFechas->addWidget(Etiqueta(QStringLiteral("Desde:"), fecini_, fechas_), 0, 0);
+    filaFechas->addWidget(fecini_, 0, 1);
+    const int filaHasta = forma_.conTipoEnvio ? 1 : 0;
+    const int columnaHasta = forma_.conTipoEnvio ? 0 : 2;
+    filaFechas->addWidget(Etiqueta(QStringLiteral("Hasta:"), fecfin_, fechas_), filaHasta,
+                          columnaHasta);
+    filaFechas->addWidget(fecfin_, filaHasta, columnaHasta + 1);
+    filaFechas->setColumnStretch(columnaHasta + 2, 1);
 
     if (forma_.conTipoEnvio) {
         tipo_ = new GrupoOpciones(
@@ -174,16 +182,35 @@ void VentanaPrincipal::ConstruirControles() {
     auto* seleccion = new QVBoxLayout;
     seleccion->addWidget(ckTodo_, 0, Qt::AlignLeft);
     seleccion->addWidget(fechas_);
-    auto* prefijo = new QVBoxLayout;
-    prefijo->addWidget(Etiqueta(QStringLiteral("Prefijo a enviar:"), pref_, this));
-    prefijo->addWidget(pref_);
-    prefijo->addStretch();
+    seleccion->addStretch();
     auto* opciones = new QHBoxLayout;
-    if (tipo_) opciones->addWidget(tipo_);
-    if (tipo_) opciones->addWidget(existe_);
-    opciones->addLayout(seleccion, 1);
-    if (!tipo_) opciones->addWidget(existe_);
-    opciones->addLayout(prefijo);
+    auto* etiquetaPrefijo = Etiqueta(QStringLiteral("Prefijo a enviar:"), pref_, this);
+    if (tipo_) {
+        // The two choices one above the other, the journal selection, the prefix.
+        auto* eleccion = new QVBoxLayout;
+        eleccion->addWidget(tipo_);
+        eleccion->addWidget(existe_);
+        auto* prefijo = new QVBoxLayout;
+        prefijo->addWidget(etiquetaPrefijo);
+        prefijo->addWidget(pref_);
+        prefijo->addStretch();
+        opciones->addLayout(eleccion);
+        opciones->addLayout(seleccion);
+        opciones->addLayout(prefijo);
+    } else {
+        // The journal selection, then the choice with the prefix below it.
+        auto* prefijo = new QHBoxLayout;
+        prefijo->addWidget(etiquetaPrefijo);
+        prefijo->addWidget(pref_);
+        prefijo->addStretch();
+        auto* eleccion = new QVBoxLayout;
+        eleccion->addWidget(existe_);
+        eleccion->addLayout(prefijo);
+        eleccion->addStretch();
+        opciones->addLayout(seleccion);
+        opciones->addLayout(eleccion);
+    }
+    opciones->addStretch();
 
     auto* pie = new QHBoxLayout;
     pie->addWidget(speedButton1_);
@@ -233,6 +260,25 @@ void VentanaPrincipal::OrdenarFoco() {
     }
     paradas.push_back(dbGridEh1_);
     for (size_t i = 1; i < paradas.size(); ++i) setTabOrder(paradas[i - 1], paradas[i]);
+    paradas_ = std::move(paradas);
+}
+
+bool VentanaPrincipal::focusNextPrevChild(bool siguiente) {
+    // Tab and Shift+Tab go round the window's own order, over the controls that can take
+    // the focus now (enabled, and the chosen item of a choice).
+    const auto actual = std::find(paradas_.begin(), paradas_.end(), QApplication::focusWidget());
+    if (actual == paradas_.end()) return QWidget::focusNextPrevChild(siguiente);
+    const size_t n = paradas_.size();
+    const size_t desde = size_t(actual - paradas_.begin());
+    for (size_t paso = 1; paso < n; ++paso) {
+        QWidget* candidato = paradas_[(desde + (siguiente ? paso : n - paso)) % n];
+        if (candidato->isEnabled() && candidato->isVisibleTo(this) &&
+            (candidato->focusPolicy() & Qt::TabFocus)) {
+            candidato->setFocus(siguiente ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void VentanaPrincipal::FormCreate() {

@@ -79,6 +79,7 @@ class VentanaPrincipal : public QWidget {
     bool event(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    bool focusNextPrevChild(bool siguiente) override;
 
     // Values for the runs.
     std::vector<TipoDocumento> tipos();
@@ -146,6 +147,7 @@ class VentanaPrincipal : public QWidget {
     void ConstruirControles();
 
     FormaPrincipal forma_;
+    std::vector<QWidget*> paradas_;  // the focus order
     std::vector<std::string> argumentos_;
     bool primeraActivacion_ = false;
 };
