@@ -10,20 +10,16 @@
 
 namespace velmora {
 
-// Exit statuses of the unattended send.
-inline constexpr int kSinFallas = 0;      // the run ended, every entry handled
-inline constexpr int kConFallas = 1;      // the run ended with failed entries
-inline constexpr int kErrorDetenido = 2;  // stopped on an error, or wrong arguments
-
 // The usage text, UTF-8.
 std::string UsoEnvioDesatendido();
 
 // `argumentos` are those after "--desatendido" (UTF-8, as the shell gives them);
 // `entorno` supplies ISC_USER, ISC_PASSWORD and, when set, ISC_USER_DESTINO and
 // ISC_PASSWORD_DESTINO. "--help" writes the usage to `salida`; everything else goes to
-// `salidaErrores`. Returns the exit status.
+// `salidaErrores`, where the progress is drawn when it is a terminal. Returns the exit status:
+// 0 no entry failed, 1 some entries failed, 2 stopped on an error or wrong arguments.
 int EnvioDesatendido(const std::vector<std::string>& argumentos,
-                        const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                        std::ostream& salidaErrores);
+                     const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                     std::ostream& salidaErrores, bool terminal = false);
 
 }  // namespace velmora

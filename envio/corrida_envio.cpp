@@ -4,9 +4,10 @@
 
 #include "foundation/bitacora.h"
 #include "foundation/clave.h"
+#include "foundation/sql.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
-#include "foundation/sql.h"
+#include "transfer/corrida.h"
 
 namespace velmora {
 
@@ -23,8 +24,6 @@ namespace {
 const char kSinCompanias[] =
     "Debe indicar las compa\xF1\xED"
     "as origen y destino.";
-const char kSinFechas[] =
-    "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
 const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
 const char kConcluido[] =
     "Proceso de envio de informaci\xF3n conclu\xED"
@@ -35,15 +34,6 @@ const char kSelNoEnviado[] =
 const char kSelFechaBloqueo[] =
     "select CONF_VALOR from CONFIGURACION where CONF_MODULO = 'CONTABILIDAD' and "
     "CONF_CATEGORIA = 'GENERAL' and CONF_PROPIEDAD = 'FECHA DE BLOQUEO'";
-
-void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
-              const std::string& claveCifrada) {
-    sesion.ubicacion(ubicacion);
-    sesion.usuario(usuario);
-    sesion.clave(DesencriptarClave(claveCifrada));
-    sesion.conectar();
-    sesion.clave({});  // the plain password lives only as long as the connect
-}
 
 std::string LeerFechaBloqueo(ConjuntoEditable& cborrar) {
     cborrar.cerrar();
@@ -77,8 +67,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         dialogos.mensaje(kSinCompanias);
         return resultado;
     }
-    // The range goes into the statement as ISO text, which the server reads whatever the
-    // workstation's date format; without both dates there is nothing to select.
+    // Without both dates of the range there is nothing to select.
     if (!p.todoLoNoEnviado && (p.desde.empty() || p.hasta.empty())) {
         dialogos.mensaje(kSinFechas);
         return resultado;
@@ -105,11 +94,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
                  a.usuarioDestino, a.claveDestino);
     }
 
-    c.qAuditor.texto(p.todoLoNoEnviado
-                         ? std::string(kSelNoEnviado)
-                         : "select * from auditoria where audi_fecha >= " + Citar(p.desde) +
-                               " and audi_fecha <= " + Citar(p.hasta) +
-                               " order by audi_fecha, audi_hora");
+    c.qAuditor.texto(SentenciaDiario(p.todoLoNoEnviado, kSelNoEnviado, p.desde, p.hasta));
     c.qAuditor.abrir();
     resultado.iniciado = true;
     progreso.iniciar(c.qAuditor.cantidadRegistros());
@@ -128,16 +113,16 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         bool fallo = false;
         progreso.avanzar();
 
-        // A type missing from the list is not selected: the entry stays unsent.
-        auto tipo = std::find_if(p.tipos.begin(), p.tipos.end(),
-                                 [&](const TipoDocumento& t) { return t.codigo == e.tipo; });
-        if (tipo == p.tipos.end() || !tipo->marcado) continue;
+        const TipoDocumento* tipo = TipoSeleccionado(e, p.tipos);
+        if (!tipo) continue;
 
-        const bool filtrada =
-            !p.prefijo.empty() && p.prefijo != PartirCodigo(e.codigo).prefijo && e.tipo < 100;
-        if (!filtrada) fallo = Despachar(e, opciones, copia);
-
+        // The entry's work on the target takes effect whole, at the commit below, or not at
+        // all: a stopped process or an error that ends the run leaves nothing of it.
+        TransaccionEntrada transaccion(c.dbEnvio);
+        if (!FiltradaPorPrefijo(e, p.prefijo))
+            fallo = DespacharEntrada(e, opciones, copia, transaccion, dialogos);
         if (!p.enLinea && CopiarAuditoria(c.qAuditor, c.cDestino)) fallo = true;
+        transaccion.confirmar();
 
         if (!fallo) {
             c.qCopia.texto("UPDATE AUDITORIA SET AUDI_ENVIO = 'S' where AUDI_ID = " +
@@ -147,9 +132,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
             continue;
         }
         ++resultado.fallidas;
-        std::string mensaje = "Error transmitiendo " + tipo->nombre + " ";
-        if (e.tipo == 1) mensaje += e.tico + " ";
-        mensaje += e.codigo;
+        const std::string mensaje = MensajeFallo(e, *tipo);
         archivo_errores(dialogos, a.usuarioOrigen, mensaje);
         if (!dialogos.confirmar(mensaje + ". Continuar?")) {
             resultado.detenido = true;

@@ -1,30 +1,19 @@
 // The sender: moves the journal of an origin company to a destination company.
+#include <unistd.h>
+
 #include <QStringList>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "ctrlacceso/aplicacion.h"
+#include "ctrlacceso/desatendido.h"
 #include "ctrlacceso/dialogos_qt.h"
 #include "envio/corrida_desatendida.h"
 #include "envio/principal.h"
 #include "foundation/texto.h"
 
-extern char** environ;
-
 namespace {
-
-std::map<std::string, std::string> Entorno() {
-    std::map<std::string, std::string> entorno;
-    for (char** e = environ; *e; ++e) {
-        const std::string variable(*e);
-        const size_t igual = variable.find('=');
-        if (igual != std::string::npos)
-            entorno.emplace(variable.substr(0, igual), variable.substr(igual + 1));
-    }
-    return entorno;
-}
 
 // The arguments after the program's name, as the databases hold text.
 std::vector<std::string> Argumentos(const QStringList& argumentos) {
@@ -40,8 +29,9 @@ int main(int argc, char** argv) {
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {
-        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc), Entorno(),
-                                         std::cout, std::cerr);
+        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc),
+                                         velmora::EntornoDelProceso(), std::cout, std::cerr,
+                                         isatty(STDERR_FILENO));
     }
     if (primero == "--help") {
         std::cout << velmora::UsoEnvioDesatendido();

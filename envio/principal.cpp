@@ -43,7 +43,8 @@ ParametrosEnvio Tfprincipal::Parametros() {
     p.enLinea = tipo_->elegida() == 0;
     p.reemplazar = existe_->elegida() == 1;
     p.todoLoNoEnviado = ckTodo_->isChecked();
-    // The dates count only for a range; a date box holding no date stops the send here.
+    // The dates count only for a range; a date box holding something that is not a date
+    // stops the send here.
     if (!p.todoLoNoEnviado) {
         p.desde = fecini_->textoIso();
         p.hasta = fecfin_->textoIso();

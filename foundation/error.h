@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -12,16 +13,43 @@ namespace velmora {
 // status vector (0 for failures raised by the session layer, such as a row not found).
 class ErrorBaseDatos : public std::runtime_error {
   public:
-    explicit ErrorBaseDatos(const std::string& mensaje, long codigo = 0, int sqlcode = 0)
-        : std::runtime_error(mensaje), codigo_(codigo), sqlcode_(sqlcode) {}
+    explicit ErrorBaseDatos(const std::string& mensaje, long codigo = 0, int sqlcode = 0,
+                            std::vector<long> codigos = {})
+        : std::runtime_error(mensaje),
+          codigo_(codigo),
+          sqlcode_(sqlcode),
+          codigos_(codigos.empty() && codigo ? std::vector<long>{codigo} : std::move(codigos)) {}
 
     long codigo() const noexcept { return codigo_; }
     int sqlcode() const noexcept { return sqlcode_; }
     std::string mensaje() const { return what(); }
+    // Every ISC error code of the status vector, in order.
+    const std::vector<long>& codigos() const noexcept { return codigos_; }
+
+    // A value that cannot stand where a statement puts it: a conversion error, a number out
+    // of range, a text too long, a date out of range, a null where a value is required. Such
+    // a failure is the data's, not the database's or the program's.
+    bool esErrorDeDatos() const noexcept;
 
   private:
     long codigo_;
     int sqlcode_;
+    std::vector<long> codigos_;
+};
+
+// A connection that could not be opened: the server's failure, with the name of the session
+// (DbCia, DBEnvio, DbGeneral ...) and the location it was given, so that a console can say
+// which side failed. Shown like any other database error.
+class ErrorConexion : public ErrorBaseDatos {
+  public:
+    ErrorConexion(const ErrorBaseDatos& error, std::string sesion, std::string ubicacion)
+        : ErrorBaseDatos(error), sesion_(std::move(sesion)), ubicacion_(std::move(ubicacion)) {}
+
+    const std::string& sesion() const noexcept { return sesion_; }
+    const std::string& ubicacion() const noexcept { return ubicacion_; }
+
+  private:
+    std::string sesion_, ubicacion_;
 };
 
 // Ends the user action in progress without any message: raised after a row error has

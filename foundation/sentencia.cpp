@@ -419,10 +419,23 @@ bool SepararLiterales(const std::string& texto, std::string& plantilla,
     auto palabra = [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
     };
+    auto digito = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    // A minus sign belongs to the number that follows it where no operand precedes it: at
+    // the start, or after an operator, an opening parenthesis or a comma.
+    auto signo = [&](size_t i) {
+        if (texto[i] != '-' || i + 1 >= texto.size() || !digito(texto[i + 1])) return false;
+        size_t j = i;
+        while (j > 0 && std::isspace(static_cast<unsigned char>(texto[j - 1]))) --j;
+        return j == 0 || std::string_view("=<>(,+-*/").find(texto[j - 1]) != std::string::npos;
+    };
     plantilla.clear();
     valores.clear();
     for (size_t i = 0; i < texto.size();) {
         const char c = texto[i];
+        // Comments are left to the server, with the whole text as it is.
+        if ((c == '-' || c == '/') && i + 1 < texto.size() &&
+            texto[i + 1] == (c == '-' ? '-' : '*'))
+            return false;
         if (c == '"') {  // a quoted identifier stays as it is
             size_t fin = texto.find('"', i + 1);
             if (fin == std::string::npos) return false;
@@ -446,9 +459,9 @@ bool SepararLiterales(const std::string& texto, std::string& plantilla,
             valores.emplace_back(std::move(valor));
             plantilla += '?';
             i = j + 1;
-        } else if (std::isdigit(static_cast<unsigned char>(c)) &&
-                   (i == 0 || !(palabra(texto[i - 1]) || texto[i - 1] == '.'))) {
-            size_t j = i;
+        } else if ((digito(c) && (i == 0 || !(palabra(texto[i - 1]) || texto[i - 1] == '.'))) ||
+                   signo(i)) {
+            size_t j = c == '-' ? i + 1 : i;
             while (j < texto.size() && std::isdigit(static_cast<unsigned char>(texto[j]))) ++j;
             if (j < texto.size() && texto[j] == '.') {
                 ++j;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <list>
+#include <optional>
 
 #include "foundation/fb_api.h"
 #include "foundation/sentencia.h"
@@ -40,29 +41,46 @@ std::string Identificador(const std::string& nombre) {
     return r + "\"";
 }
 
+// Ends a transaction where its owner goes away or gives its work up, so it never throws:
+// a failure means that the server has ended it already (a lost connection).
+void TerminarSinFallar(ITransaction*& transaccion, bool confirmar) noexcept {
+    if (!transaccion) return;
+    fb::Ref<ITransaction> t(std::exchange(transaccion, nullptr));
+    try {
+        fb::Estado st;
+        t.Terminar([&](ITransaction* x) {
+            if (confirmar)
+                x->commit(&st);
+            else
+                x->rollback(&st);
+        });
+    } catch (...) {
+    }
+}
+
 // A transaction of the session layer's own: committed explicitly, rolled back otherwise.
 class TransaccionPropia {
   public:
     explicit TransaccionPropia(ITransaction* t) : t_(t) {}
     ~TransaccionPropia() { deshacer(); }
-    ITransaction* get() const { return t_.get(); }
+    ITransaction* get() const { return t_; }
     void confirmar() {
+        fb::Ref<ITransaction> t(std::exchange(t_, nullptr));
         fb::Estado st;
-        t_.Terminar([&](ITransaction* t) { t->commit(&st); });
+        t.Terminar([&](ITransaction* x) { x->commit(&st); });
     }
-    void deshacer() noexcept {
-        try {
-            fb::Estado st;
-            t_.Terminar([&](ITransaction* t) { t->rollback(&st); });
-        } catch (...) {
-        }
-    }
+    void deshacer() noexcept { TerminarSinFallar(t_, false); }
 
   private:
-    fb::Ref<ITransaction> t_;
+    ITransaction* t_;
 };
 
 const Valor kNulo;
+
+// The savepoint of an apply inside an entry's transaction.
+const std::string kPuntoAplicar = "SAVEPOINT APLICAR";
+const std::string kVolverAlPunto = "ROLLBACK TO SAVEPOINT APLICAR";
+const std::string kSoltarPunto = "RELEASE SAVEPOINT APLICAR ONLY";
 
 }  // namespace
 
@@ -103,15 +121,19 @@ void Conexion::conectar() {
         IXpbBuilder* p;
         ~Desechar() { p->dispose(); }
     } desechar{dpb};
-    if (!usuario_.empty())
-        dpb->insertBytes(&st, isc_dpb_user_name, usuario_.data(), unsigned(usuario_.size()));
-    if (!clave_.empty())
-        dpb->insertBytes(&st, isc_dpb_password, clave_.data(), unsigned(clave_.size()));
+    // Always as given, empty ones included: left out, the client would take ISC_USER and
+    // ISC_PASSWORD from the environment, which may belong to another connection.
+    dpb->insertBytes(&st, isc_dpb_user_name, usuario_.data(), unsigned(usuario_.size()));
+    dpb->insertBytes(&st, isc_dpb_password, clave_.data(), unsigned(clave_.size()));
     dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
     dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
     fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
-    atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
-                                          dpb->getBuffer(&st));
+    try {
+        atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
+                                              dpb->getBuffer(&st));
+    } catch (const ErrorBaseDatos& error) {
+        throw ErrorConexion(error, nombre_, ubicacion_);
+    }
 }
 
 void Conexion::desconectar() {
@@ -300,27 +322,56 @@ const Valor& Consulta::valor(int posicion) const {
 // ---------------------------------------------------------------- target side
 
 SesionDestino::~SesionDestino() {
+    deshacerEntrada();
     terminarLectura();
 }
 
 void SesionDestino::desconectar() {
+    deshacerEntrada();
     terminarLectura();
     Conexion::desconectar();
 }
 
 ITransaction* SesionDestino::lectura() {
+    if (enEntrada_) return escrituraEntrada();
     if (!lectura_) lectura_ = iniciarTransaccion(kTpbLectura, sizeof kTpbLectura);
     return lectura_;
 }
 
+ITransaction* SesionDestino::escrituraEntrada() {
+    if (!enEntrada_) return nullptr;
+    if (!entrada_) entrada_ = iniciarEscritura();
+    return entrada_;
+}
+
+void SesionDestino::deshacerEntrada() noexcept {
+    TerminarSinFallar(entrada_, false);
+}
+
+TransaccionEntrada::TransaccionEntrada(SesionDestino& sesion) : sesion_(sesion) {
+    sesion_.deshacerEntrada();
+    sesion_.enEntrada_ = true;
+}
+
+TransaccionEntrada::~TransaccionEntrada() {
+    sesion_.deshacerEntrada();
+    sesion_.enEntrada_ = false;
+}
+
+void TransaccionEntrada::confirmar() {
+    sesion_.enEntrada_ = false;
+    if (!sesion_.entrada_) return;
+    fb::Ref<ITransaction> t(std::exchange(sesion_.entrada_, nullptr));
+    fb::Estado st;
+    t.Terminar([&](ITransaction* x) { x->commit(&st); });
+}
+
+void TransaccionEntrada::deshacer() noexcept {
+    sesion_.deshacerEntrada();
+}
+
 void SesionDestino::terminarLectura() noexcept {
-    if (!lectura_) return;
-    fb::Ref<ITransaction> t(std::exchange(lectura_, nullptr));
-    try {
-        fb::Estado st;
-        t.Terminar([&](ITransaction* x) { x->commit(&st); });
-    } catch (...) {
-    }
+    TerminarSinFallar(lectura_, true);
 }
 
 ITransaction* SesionDestino::iniciarEscritura() {
@@ -328,6 +379,10 @@ ITransaction* SesionDestino::iniciarEscritura() {
 }
 
 void SesionDestino::ejecutar(const std::string& texto) {
+    if (ITransaction* entrada = escrituraEntrada()) {
+        prepararTexto(entrada, texto).ejecutar(entrada);
+        return;
+    }
     TransaccionPropia t(iniciarEscritura());
     prepararTexto(t.get(), texto).ejecutar(t.get());
     t.confirmar();
@@ -634,28 +689,49 @@ void ConjuntoEditable::aplicarCambio(ITransaction* tra, const std::string& tabla
         throw ErrorBaseDatos("La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
 }
 
+std::optional<ConjuntoEditable::Fallo> ConjuntoEditable::aplicarCambios(ITransaction* tra) {
+    const std::string tabla = tablaDeActualizacion();
+    for (const auto& f : pendientes_) {
+        try {
+            aplicarCambio(tra, tabla, *f);
+        } catch (const ErrorBaseDatos& error) {
+            return Fallo{error, f->cambio == Fila::Cambio::Insertada ? TipoActualizacion::Insertar
+                                : f->cambio == Fila::Cambio::Borrada
+                                    ? TipoActualizacion::Borrar
+                                    : TipoActualizacion::Modificar};
+        }
+    }
+    return std::nullopt;
+}
+
 int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
     if (modo_ != Modo::Navegar) publicar();
     if (pendientes_.empty()) return 0;
-    if (sesion_) {
-        std::string tabla = tablaDeActualizacion();
+    std::optional<Fallo> fallo;
+    if (!sesion_) {
+        // A table held in memory only: nothing to write back.
+    } else if (ITransaction* entrada = sesion_->escrituraEntrada()) {
+        // The server undoes a failing statement by itself; a savepoint is needed only where
+        // the apply is more than one insert (an update that touched two rows must go too).
+        const bool unaInsercion =
+            pendientes_.size() == 1 && pendientes_.front()->cambio == Fila::Cambio::Insertada;
+        if (!unaInsercion) sesion_->preparar(entrada, kPuntoAplicar).ejecutar(entrada);
+        fallo = aplicarCambios(entrada);
+        if (!unaInsercion)
+            sesion_->preparar(entrada, fallo ? kVolverAlPunto : kSoltarPunto).ejecutar(entrada);
+    } else {
         TransaccionPropia t(sesion_->iniciarEscritura());
-        for (const auto& f : pendientes_) {
-            TipoActualizacion tipo =
-                f->cambio == Fila::Cambio::Insertada ? TipoActualizacion::Insertar
-                : f->cambio == Fila::Cambio::Borrada ? TipoActualizacion::Borrar
-                                                     : TipoActualizacion::Modificar;
-            try {
-                aplicarCambio(t.get(), tabla, *f);
-            } catch (const ErrorBaseDatos& error) {
-                // Nothing of this apply stays; the hook shows the error and stops it here.
-                t.deshacer();
-                if (proveedor_->alFallarActualizacion)
-                    proveedor_->alFallarActualizacion(*proveedor_, *this, error, tipo);
-                return 1;
-            }
-        }
-        t.confirmar();
+        fallo = aplicarCambios(t.get());
+        if (fallo)
+            t.deshacer();
+        else
+            t.confirmar();
+    }
+    if (fallo) {
+        // Nothing of this apply stays; the hook shows the error and stops it here.
+        if (proveedor_->alFallarActualizacion)
+            proveedor_->alFallarActualizacion(*proveedor_, *this, fallo->error, fallo->tipo);
+        return 1;
     }
     for (const auto& f : pendientes_) {
         f->originales = f->valores;

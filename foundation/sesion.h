@@ -7,12 +7,14 @@
 // The target session (SesionDestino) keeps no transaction of its own: its editable result
 // sets (ConjuntoEditable) hold rows in memory, record inserts, edits and deletions, and write
 // them back with one apply, in one read-committed transaction; single statements are
-// committed as they complete.
+// committed as they complete. While a journal entry's transaction (TransaccionEntrada)
+// stands, all of that runs inside it instead, and nothing is committed before the entry is.
 #pragma once
 
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -204,24 +206,56 @@ class Consulta : public FilaLectura {
     size_t actual_ = 0;
 };
 
+class TransaccionEntrada;
+
 // DBEnvio: read committed (record version), waits on locks, keeps trailing blanks.
 class SesionDestino : public Conexion {
   public:
     using Conexion::Conexion;
     ~SesionDestino() override;
+    // Rolls back the work of an entry that has not been committed.
     void desconectar() override;
-    // Runs a statement in a transaction of its own, committed when it completes.
+    // Runs a statement in a transaction of its own, committed when it completes; inside the
+    // entry's transaction while one stands.
     void ejecutar(const std::string& texto);
 
     // Internal to the session layer.
-    Firebird::ITransaction* iniciarEscritura();
     // Reads share one read-only read-committed transaction, which sees every commit as it
-    // happens and holds nothing back; started at the first read, ended at disconnect.
+    // happens and holds nothing back; started at the first read, ended at disconnect. While
+    // an entry's transaction stands, reads run in it and see the entry's own writes.
     Firebird::ITransaction* lectura();
+    // The entry's transaction, started at its first use; null when no entry stands.
+    Firebird::ITransaction* escrituraEntrada();
+    Firebird::ITransaction* iniciarEscritura();
 
   private:
+    friend class TransaccionEntrada;
     void terminarLectura() noexcept;
+    void deshacerEntrada() noexcept;
     Firebird::ITransaction* lectura_ = nullptr;
+    bool enEntrada_ = false;
+    Firebird::ITransaction* entrada_ = nullptr;
+};
+
+// The target's work of one journal entry. While it stands, every statement, apply and read of
+// the session runs in one read-committed transaction, so that the entry takes effect whole or
+// not at all: an apply that fails undoes only its own changes (the apply keeps its
+// all-or-nothing effect inside the entry), and a stopped process or an error that ends the
+// run leaves nothing of the entry behind. Not committed at its end: rolled back.
+class TransaccionEntrada {
+  public:
+    explicit TransaccionEntrada(SesionDestino& sesion);
+    ~TransaccionEntrada();
+    TransaccionEntrada(const TransaccionEntrada&) = delete;
+    TransaccionEntrada& operator=(const TransaccionEntrada&) = delete;
+
+    // Commits the entry's work and ends the entry.
+    void confirmar();
+    // Undoes the entry's work so far; what the entry does afterwards starts afresh.
+    void deshacer() noexcept;
+
+  private:
+    SesionDestino& sesion_;
 };
 
 // Qcopiades: a statement on the target, committed on completion.
@@ -320,8 +354,9 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     void publicar();
     void cancelar();
 
-    // Writes the pending changes back in one transaction; returns the number of failed
-    // changes (the first failure stops the apply and rolls everything back).
+    // Writes the pending changes back in one transaction, or inside the entry's transaction
+    // while one stands; returns the number of failed changes (the first failure stops the
+    // apply and undoes all of its changes, and only those).
     int aplicar(int maximoErrores);
 
   private:
@@ -336,6 +371,12 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     std::string tablaDeActualizacion() const;
     void aplicarCambio(Firebird::ITransaction* transaccion, const std::string& tabla,
                        const Fila& fila);
+    struct Fallo {
+        ErrorBaseDatos error;
+        TipoActualizacion tipo;
+    };
+    // Runs every pending change in `transaccion` up to the first that fails.
+    std::optional<Fallo> aplicarCambios(Firebird::ITransaction* transaccion);
 
     ProveedorAplicacion* proveedor_ = nullptr;
     SesionDestino* sesion_ = nullptr;

@@ -1,5 +1,10 @@
 #include "foundation/ubicaciones.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,12 +108,31 @@ QString RutaLocal(const std::string& nombre) {
 }
 
 bool CopiarArchivo(const std::string& origen, const std::string& destino) {
-    // std::filesystem overwrites in place and gives the copy the template's permissions,
-    // which the database server needs to open it.
+    namespace fs = std::filesystem;
+    const fs::path desde(RutaLocal(origen).toStdU16String());
+    const fs::path hacia(RutaLocal(destino).toStdU16String());
+    // A database that a server or another program has open is not replaced: its readers
+    // would be cut off, and the server would go on serving the earlier file under the same
+    // name. Database engines hold such a file locked; the lock taken here also keeps them
+    // from opening it until the new file stands.
+    const int anterior = ::open(hacia.c_str(), O_RDONLY | O_CLOEXEC);
+    if (anterior >= 0 && ::flock(anterior, LOCK_EX | LOCK_NB) != 0) {
+        ::close(anterior);
+        return false;
+    }
+    // The copy is made beside the file and renamed over it, so that a copy that fails half
+    // way leaves the earlier file whole. std::filesystem gives the copy the template's
+    // permissions, which the database server needs to open it.
+    fs::path copia = hacia;
+    copia += ".copia-" + std::to_string(QCoreApplication::applicationPid());
     std::error_code error;
-    std::filesystem::copy_file(std::filesystem::path(RutaLocal(origen).toStdU16String()),
-                               std::filesystem::path(RutaLocal(destino).toStdU16String()),
-                               std::filesystem::copy_options::overwrite_existing, error);
+    fs::copy_file(desde, copia, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::rename(copia, hacia, error);
+    if (error) {
+        std::error_code ignorado;
+        fs::remove(copia, ignorado);
+    }
+    if (anterior >= 0) ::close(anterior);
     return !error;
 }
 

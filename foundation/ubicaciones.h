@@ -56,7 +56,8 @@ inline std::string ArchivoErrores(const std::string& dir) {
 // open of a local file goes through here.
 QString RutaLocal(const std::string& nombre);
 
-// Copies a file over an existing one (or a new one); true when the copy is complete.
+// Replaces a file (or makes a new one) with a copy of another, whole or not at all; true when
+// the copy is complete.
 bool CopiarArchivo(const std::string& origen, const std::string& destino);
 
 }  // namespace velmora

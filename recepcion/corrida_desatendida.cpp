@@ -1,15 +1,63 @@
 #include "recepcion/corrida_desatendida.h"
 
+#include "ctrlacceso/desatendido.h"
+#include "foundation/errores.h"
+#include "recepcion/corrida_recepcion.h"
+
 namespace velmora {
 
-std::string UsoRecepcionDesatendida() {
-    return "recepcion --desatendido: under construction\n";
+namespace {
+
+// Our own console text, never seen by the core: kept in the console's UTF-8, like the
+// arguments it is about.
+const std::string kUso = UsoDesatendido(
+    "recepcion",
+    "Recibe sin ventana el archivo de envío que está en SERVIDOR_ORIGEN/datos/COMPAÑÍA_ORIGEN/\n"
+    "envio.fdb (el que el envío fuera de línea preparó para esa compañía) y lo aplica a la\n"
+    "compañía destino. El archivo sólo se lee.",
+    "  --omitir              omite los documentos que ya existen en el destino (por omisión)\n"
+    "  --reemplazar          reemplaza los documentos existentes\n",
+    "recibe", "todo el envío", "bitácora de errores");
+
+// The receive run with the window's components, wired like the window's so that apply
+// errors reach the console.
+ResultadoDesatendido Recibir(const CorridaDesatendida& corrida, Dialogos& dialogos,
+                             Progreso& progreso) {
+    ParametrosRecepcion p;
+    p.acceso = corrida.acceso;
+    p.tipos = corrida.tipos;
+    p.companiaOrigen = corrida.companiaOrigen;
+    p.companiaDestino = corrida.companiaDestino;
+    p.reemplazar = corrida.reemplazar;
+    p.todoElEnvio = corrida.desde.empty();
+    p.desde = corrida.desde;
+    p.hasta = corrida.hasta;
+    p.prefijo = corrida.prefijo;
+
+    Componente ventana(nullptr, "Tfprincipal");
+    ComponentesRecepcion c(&ventana);
+    ConfigurarProviders(ventana, dialogos);
+    const ResultadoRecepcion r = SpeedButton1Click(p, c, dialogos, progreso);
+    c.dbCia.desconectar();
+    c.dbEnvio.desconectar();
+    return {r.iniciado, r.fallidas};
 }
 
-int RecepcionDesatendida(const std::vector<std::string>&, const std::map<std::string, std::string>&,
-                         std::ostream&, std::ostream& salidaErrores) {
-    salidaErrores << UsoRecepcionDesatendida();
-    return 2;
+}  // namespace
+
+std::string UsoRecepcionDesatendida() {
+    return kUso;
+}
+
+int RecepcionDesatendida(const std::vector<std::string>& argumentos,
+                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                         std::ostream& salidaErrores, bool terminal) {
+    const ProgramaDesatendido recepcion{"recepcion",
+                                        kUso,
+                                        {},
+                                        /*reemplazarPorOmision=*/false,
+                                        Recibir};
+    return EjecutarDesatendido(recepcion, argumentos, entorno, salida, salidaErrores, terminal);
 }
 
 }  // namespace velmora

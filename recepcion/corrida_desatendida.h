@@ -10,10 +10,11 @@
 
 namespace velmora {
 
-// `argumentos` are those after "--desatendido"; see EnvioDesatendido for the rest.
+// `argumentos` are those after "--desatendido"; credentials, messages, progress and exit
+// status as in EnvioDesatendido.
 int RecepcionDesatendida(const std::vector<std::string>& argumentos,
                          const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                         std::ostream& salidaErrores);
+                         std::ostream& salidaErrores, bool terminal = false);
 
 // The usage text of `recepcion --desatendido --help`, UTF-8.
 std::string UsoRecepcionDesatendida();

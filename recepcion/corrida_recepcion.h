@@ -19,9 +19,9 @@ namespace velmora {
 struct ParametrosRecepcion {
     // The codes that the company boxes yield; the run does not check that they are chosen.
     std::string companiaOrigen, companiaDestino;
-    DatosAcceso acceso;       // the origin names the installation that holds the transfer file
-    bool reemplazar = false;  // "Reemplazar"; otherwise "Omitir (no recibir)", the default
-    bool todoElEnvio = true;  // "Todo el envio"; otherwise the date range
+    DatosAcceso acceso;        // the origin names the installation that holds the transfer file
+    bool reemplazar = false;   // "Reemplazar"; otherwise "Omitir (no recibir)", the default
+    bool todoElEnvio = true;   // "Todo el envio"; otherwise the date range
     std::string desde, hasta;  // the date range as YYYY-MM-DD
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;

@@ -40,7 +40,8 @@ ParametrosRecepcion Tfprincipal::Parametros() {
     p.acceso = datosAcceso_;
     p.reemplazar = existe_->elegida() == 1;
     p.todoElEnvio = ckTodo_->isChecked();
-    // The dates count only for a range; a date box holding no date stops the run here.
+    // The dates count only for a range; a date box holding something that is not a date
+    // stops the run here.
     if (!p.todoElEnvio) {
         p.desde = fecini_->textoIso();
         p.hasta = fecfin_->textoIso();
@@ -51,8 +52,10 @@ ParametrosRecepcion Tfprincipal::Parametros() {
 }
 
 void Tfprincipal::SpeedButton1Click() {
-    velmora::SpeedButton1Click(Parametros(), componentes_, dialogos_, progreso_);
-    TerminarPrograma();
+    const ResultadoRecepcion r =
+        velmora::SpeedButton1Click(Parametros(), componentes_, dialogos_, progreso_);
+    // A run that did not start (a date of the range missing) leaves the window as it was.
+    if (r.iniciado) TerminarPrograma();
 }
 
 void Tfprincipal::LiberarSesiones() {

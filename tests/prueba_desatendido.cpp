@@ -14,6 +14,7 @@
 #include "envio/corrida_desatendida.h"
 #include "foundation/clave.h"
 #include "foundation/inicio_sesion.h"
+#include "recepcion/corrida_desatendida.h"
 #include "tests/soporte/escenario_envio.h"
 
 namespace velmora {
@@ -38,7 +39,25 @@ const char kOtraClave[] = "Secreta-77";
 struct Salida {
     int estado = -1;
     std::string salida, errores;
+    std::string credenciales;  // the first line on standard error: which variables were read
 };
+
+// The line that says where the credentials came from goes first; the rest is the run's.
+void SepararCredenciales(Salida& s) {
+    const size_t inicio = s.errores.find(": origen: usuario de ");
+    if (inicio == std::string::npos || s.errores.find('\n') < inicio) return;
+    const size_t fin = s.errores.find('\n');
+    s.credenciales = s.errores.substr(0, fin);
+    s.errores.erase(0, fin + 1);
+}
+
+const std::string kCredencialesDelOrigen =
+    "envio: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario de ISC_USER, "
+    "clave de ISC_PASSWORD";
+
+std::string ErrorDeArgumentos(const std::string& error) {
+    return "envio: " + error + "\nVea las opciones con: envio --desatendido --help\n";
+}
 
 // The user as a person would type it: the databases take it as it is, the logs upper-cased.
 Entorno Credenciales() {
@@ -69,13 +88,24 @@ class Desatendido : public ::testing::Test {
         return opciones;
     }
 
+    // The receiver's: the file prepared for 002 lies in the origin company 002, and 002 is
+    // also the destination company.
+    std::vector<std::string> argumentosRecepcion(std::vector<std::string> opciones) const {
+        for (const auto& a : {servidor(), std::string("002"), servidor(), std::string("002")})
+            opciones.push_back(a);
+        return opciones;
+    }
+
     Salida ejecutar(const std::vector<std::string>& argumentos,
-                    const Entorno& entorno = Credenciales()) {
+                    const Entorno& entorno = Credenciales(), bool recepcion = false,
+                    bool terminal = false) {
         std::ostringstream salida, errores;
         Salida s;
-        s.estado = EnvioDesatendido(argumentos, entorno, salida, errores);
+        s.estado = recepcion ? RecepcionDesatendida(argumentos, entorno, salida, errores, terminal)
+                             : EnvioDesatendido(argumentos, entorno, salida, errores, terminal);
         s.salida = salida.str();
         s.errores = errores.str();
+        SepararCredenciales(s);
         for (const auto& [nombre, valor] : entorno) {
             if (nombre.find("PASSWORD") == std::string::npos || valor.empty()) continue;
             EXPECT_EQ(s.errores.find(valor), std::string::npos) << "password " << nombre;
@@ -280,6 +310,8 @@ TEST_F(Desatendido, OtroUsuarioEnElDestino) {
 struct CasoCredenciales {
     const char* nombre;
     Entorno entorno;
+    std::string lado;          // the side whose connection fails
+    std::string credenciales;  // what the first line says was read
 };
 
 class CredencialesIncorrectas : public Desatendido,
@@ -291,25 +323,45 @@ TEST_P(CredencialesIncorrectas, DetieneAntesDeLaCorridaConEstado2) {
     Salida s = ejecutar(argumentos({"--en-linea"}), GetParam().entorno);
 
     EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, kClaveIncorrecta);
+    EXPECT_EQ(s.credenciales, "envio: " + GetParam().credenciales);
+    EXPECT_EQ(s.errores, "envio: no se pudo conectar con el " + GetParam().lado + " (" +
+                             servidor() + "/datos/general.fdb)\n" + kClaveIncorrecta);
     EXPECT_EQ(marcas(), "N");
     EXPECT_FALSE(std::filesystem::exists(e.instalacion.ruta("ENVIO.TXT")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entornos, CredencialesIncorrectas,
-    ::testing::Values(CasoCredenciales{"ClaveDelOrigen",
-                                       {{"ISC_USER", "PRUEBA"}, {"ISC_PASSWORD", kOtraClave}}},
-                      // The destination has a password of its own, and it is wrong.
-                      CasoCredenciales{"ClaveDelDestino",
-                                       {{"ISC_USER", "PRUEBA"},
-                                        {"ISC_PASSWORD", prueba::kClave},
-                                        {"ISC_PASSWORD_DESTINO", kOtraClave}}},
-                      // Another destination user, with the origin's password, which is not his.
-                      CasoCredenciales{"UsuarioDelDestinoConLaClaveDelOrigen",
-                                       {{"ISC_USER", "PRUEBA"},
-                                        {"ISC_PASSWORD", prueba::kClave},
-                                        {"ISC_USER_DESTINO", prueba::kAdministrador}}}),
+    ::testing::Values(
+        CasoCredenciales{"ClaveDelOrigen",
+                         {{"ISC_USER", "PRUEBA"}, {"ISC_PASSWORD", kOtraClave}},
+                         "origen",
+                         "origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
+                         "de ISC_USER, clave de ISC_PASSWORD"},
+        // The destination has a password of its own, and it is wrong.
+        CasoCredenciales{"ClaveDelDestino",
+                         {{"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave},
+                          {"ISC_PASSWORD_DESTINO", kOtraClave}},
+                         "destino",
+                         "origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
+                         "de ISC_USER, clave de ISC_PASSWORD_DESTINO"},
+        // An empty destination password is a password: the origin's is not taken instead.
+        CasoCredenciales{"ClaveVaciaDelDestino",
+                         {{"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave},
+                          {"ISC_PASSWORD_DESTINO", ""}},
+                         "destino",
+                         "origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
+                         "de ISC_USER, clave de ISC_PASSWORD_DESTINO"},
+        // Another destination user, with the origin's password, which is not his.
+        CasoCredenciales{"UsuarioDelDestinoConLaClaveDelOrigen",
+                         {{"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave},
+                          {"ISC_USER_DESTINO", prueba::kAdministrador}},
+                         "destino",
+                         "origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
+                         "de ISC_USER_DESTINO, clave de ISC_PASSWORD"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(Desatendido, UnaCompaniaQueNoEstaEnElDestinoNoIniciaLaCorrida) {
@@ -363,7 +415,7 @@ TEST_P(ArgumentosIncorrectos, ErrorYUsoEnLaSalidaDeErroresConEstado2) {
     Salida s = ejecutar(c.completar ? argumentos(c.argumentos) : c.argumentos, c.entorno);
 
     EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, "envio: " + c.error + "\n\n" + UsoEnvioDesatendido());
+    EXPECT_EQ(s.errores, ErrorDeArgumentos(c.error));
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(marcas(), "N");
 }
@@ -452,8 +504,9 @@ INSTANTIATE_TEST_SUITE_P(
 // The real program, started as a scheduler would: no display, nothing in its environment but
 // the settings folder and the credentials.
 Salida EjecutarPrograma(const std::vector<std::string>& argumentos, const Entorno& entorno,
-                        const std::string& carpeta) {
-    std::vector<std::string> textos{VELMORA_ENVIO_PROGRAMA};
+                        const std::string& carpeta,
+                        const std::string& programa = VELMORA_ENVIO_PROGRAMA) {
+    std::vector<std::string> textos{programa};
     textos.insert(textos.end(), argumentos.begin(), argumentos.end());
     std::vector<char*> argv;
     for (auto& t : textos) argv.push_back(t.data());
@@ -484,6 +537,7 @@ Salida EjecutarPrograma(const std::vector<std::string>& argumentos, const Entorn
     s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     s.salida = LeerArchivo(salida);
     s.errores = LeerArchivo(errores);
+    SepararCredenciales(s);
     return s;
 }
 
@@ -507,6 +561,24 @@ TEST_F(Desatendido, ElProgramaPreparaElArchivoSinPantallaYTerminaConEstado0) {
     EXPECT_EQ(Lineas(e.traza()), 1u);
 }
 
+TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
+                          {"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave}};
+    ASSERT_EQ(EjecutarPrograma(argumentos({"--desatendido"}), entorno, e.instalacion.raiz()).estado,
+              0);
+
+    Salida s = EjecutarPrograma(argumentosRecepcion({"--desatendido"}), entorno,
+                                e.instalacion.raiz(), VELMORA_RECEPCION_PROGRAMA);
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(s.errores, "Proceso de recepción de información concluído.\n");
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
+}
+
 TEST_F(Desatendido, ElProgramaConArgumentosIncorrectosTerminaConEstado2) {
     const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")}};
 
@@ -514,9 +586,64 @@ TEST_F(Desatendido, ElProgramaConArgumentosIncorrectosTerminaConEstado2) {
         EjecutarPrograma({"--desatendido", "--al-fallar", "seguir"}, entorno, e.instalacion.raiz());
 
     EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, "envio: valor no válido en --al-fallar: seguir (continuar o detener)\n\n" +
-                             UsoEnvioDesatendido());
+    EXPECT_EQ(s.errores,
+              ErrorDeArgumentos("valor no válido en --al-fallar: seguir (continuar o detener)"));
     EXPECT_EQ(s.salida, "");
+}
+
+// `recepcion --desatendido` after `envio --desatendido --fuera-de-linea`: the transfer file
+// that the sender prepared for 002 is the receiver's origin 002, applied to the company 002.
+TEST_F(Desatendido, LaRecepcionAplicaElArchivoQueElEnvioPreparo) {
+    auto sql = Factura(7, "FV", "000123", 2);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    ASSERT_EQ(ejecutar(argumentos({"--fuera-de-linea"})).estado, 0);
+
+    Salida s = ejecutar(argumentosRecepcion({}), Credenciales(), /*recepcion=*/true);
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(s.credenciales,
+              "recepcion: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
+              "de ISC_USER, clave de ISC_PASSWORD");
+    EXPECT_EQ(s.errores, "Proceso de recepción de información concluído.\n");
+    EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
+              (Filas{{"1", "FV", "000123"}}));
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
+}
+
+TEST_F(Desatendido, SinArchivoDeEnvioLaRecepcionDiceQueLadoFallaYTerminaConEstado2) {
+    Salida s = ejecutar(argumentosRecepcion({"--reemplazar"}), Credenciales(), /*recepcion=*/true);
+
+    EXPECT_EQ(s.estado, 2);
+    const std::string archivo = e.instalacion.ruta("datos/002/envio.fdb");
+    EXPECT_EQ(s.errores, "recepcion: no se pudo conectar con el origen (" + servidor() +
+                             "/datos/002/envio.fdb)\nNo se encontró el archivo o la ruta " +
+                             archivo + "\n");
+}
+
+TEST_F(Desatendido, LaRecepcionNoTomaLasOpcionesDelEnvio) {
+    Salida s = ejecutar(argumentosRecepcion({"--en-linea"}), Credenciales(), /*recepcion=*/true);
+
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.errores,
+              "recepcion: opción desconocida: --en-linea\n"
+              "Vea las opciones con: recepcion --desatendido --help\n");
+}
+
+// On a terminal the entries visited are counted in place, and the count is gone before the
+// next message; elsewhere nothing but the messages is written.
+TEST_F(Desatendido, ElProgresoSeDibujaSoloEnUnaTerminal) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    sql.push_back(Auditoria(2, 19, 0, "I", "XX000001"));
+    EjecutarSql(e.origen(), sql);
+
+    Salida s = ejecutar(argumentos({"--en-linea"}), Credenciales(), false, /*terminal=*/true);
+
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_NE(s.errores.find("\renvio: 0 de 2 entradas\033[K"), std::string::npos);
+    EXPECT_NE(s.errores.find("\renvio: 2 de 2 entradas\033[K"), std::string::npos);
+    EXPECT_TRUE(s.errores.ends_with("\r\033[K" + kConcluido)) << s.errores;
 }
 
 // What the sign-in does, on its own.

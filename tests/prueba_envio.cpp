@@ -1,8 +1,6 @@
 // Send runs end to end, from the journal of company 001 to company 002 or its transfer file.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "foundation/clave.h"
 #include "tests/soporte/escenario_envio.h"
 
@@ -13,24 +11,14 @@ using prueba::Auditoria;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
+using prueba::Marcas;
+using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
 const char kConcluido[] =
     "Proceso de envio de informaci\xF3n conclu\xED"
     "do.";
-
-// A log with the date and time of each line replaced by "F,H", which vary from run to run.
-std::string SinFechas(const std::string& log) {
-    return std::regex_replace(log, std::regex("(^|\r\n)[^,\r\n]*,[^,\r\n]*,"), "$1F,H,");
-}
-
-std::vector<std::string> Marcas(const EscenarioEnvio& e) {
-    std::vector<std::string> r;
-    for (const auto& f : Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
-        r.push_back(f[0]);
-    return r;
-}
 
 Filas Facturas(const std::string& ubicacion) {
     return Textos(ubicacion,

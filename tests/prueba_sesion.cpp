@@ -274,13 +274,122 @@ TEST_P(Sesiones, LasSentenciasDelDestinoSeConfirmanAlTerminar) {
     EXPECT_TRUE(Consultar(ubicacion_, "SELECT * FROM DESTINO").empty());
 }
 
+// An entry's work on the target: visible to the entry at once, to others only at its commit,
+// and gone when it is not committed.
+TEST_P(Sesiones, ElTrabajoDeUnaEntradaSeConfirmaEntero) {
+    Conectar(destino_);
+    auto leidos = [&] {
+        std::vector<std::string> r;
+        for (const auto& f : Consultar(ubicacion_, "SELECT NOMBRE FROM DESTINO ORDER BY ID"))
+            r.push_back(f[0].comoTexto());
+        return r;
+    };
+    for (bool confirmar : {false, true}) {
+        SCOPED_TRACE(confirmar ? "confirmed" : "not confirmed");
+        EjecutarSql(ubicacion_, {"DELETE FROM DESTINO"});
+        {
+            TransaccionEntrada entrada(destino_);
+            auto c = Destino("SELECT * FROM DESTINO WHERE ID = 1");
+            c->insertar();
+            c->asignar("ID", Valor(1));
+            c->asignar("NOMBRE", Valor("encabezado"));
+            ASSERT_EQ(c->aplicar(0), 0);
+            destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (2, 'detalle')");
+            EXPECT_EQ(Destino("SELECT * FROM DESTINO")->cantidadRegistros(), 2)
+                << "the entry reads its own writes";
+            EXPECT_TRUE(leidos().empty()) << "nobody else sees them before the commit";
+            if (confirmar) entrada.confirmar();
+        }
+        EXPECT_EQ(leidos(), confirmar ? (std::vector<std::string>{"encabezado", "detalle"})
+                                      : std::vector<std::string>{});
+    }
+    // With no entry standing, each apply and statement is committed as it completes again.
+    destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (3, 'suelto')");
+    EXPECT_EQ(leidos().back(), "suelto");
+}
+
+// Inside an entry a failed apply undoes its own changes and only those.
+TEST_P(Sesiones, UnaAplicacionFallidaDentroDeLaEntradaSoloSeDeshaceASiMisma) {
+    EjecutarSql(ubicacion_,
+                {"INSERT INTO SIN_CLAVE VALUES (1, 'a')", "INSERT INTO SIN_CLAVE VALUES (1, 'a')"});
+    Conectar(destino_);
+    {
+        TransaccionEntrada entrada(destino_);
+        auto primera = Destino("SELECT * FROM DESTINO WHERE ID = 1");
+        primera->insertar();
+        primera->asignar("ID", Valor(1));
+        ASSERT_EQ(primera->aplicar(0), 0);
+
+        // Two inserts, the second with the key of the first: both go.
+        auto dos = Destino("SELECT * FROM DESTINO WHERE ID = 2");
+        for (int i = 0; i < 2; ++i) {
+            dos->insertar();
+            dos->asignar("ID", Valor(2));
+            dos->publicar();
+        }
+        EXPECT_EQ(dos->aplicar(0), 1);
+
+        // An update that touched two rows goes too.
+        auto doble = Destino("SELECT * FROM SIN_CLAVE");
+        doble->editar();
+        doble->asignar("ESTADO", Valor("b"));
+        EXPECT_EQ(doble->aplicar(0), 1);
+
+        auto tercera = Destino("SELECT * FROM DESTINO WHERE ID = 3");
+        tercera->insertar();
+        tercera->asignar("ID", Valor(3));
+        ASSERT_EQ(tercera->aplicar(0), 0);
+        entrada.confirmar();
+    }
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT ID FROM DESTINO ORDER BY ID"),
+              (std::vector<std::vector<Valor>>{{Valor(int64_t{1})}, {Valor(int64_t{3})}}));
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT ESTADO FROM SIN_CLAVE"),
+              (std::vector<std::vector<Valor>>{{Valor("a")}, {Valor("a")}}));
+    ASSERT_EQ(errores_.vistos.size(), 2u);
+    EXPECT_EQ(errores_.vistos[1].mensaje(),
+              "La actualizaci\xF3n afect\xF3 a m\xE1s de un registro.");
+}
+
+// Values that cannot stand where a statement puts them are the data's failures; the rest
+// are not.
+TEST_P(Sesiones, LosErroresDeDatosSeReconocen) {
+    Conectar(destino_);
+    struct Caso {
+        std::string texto;
+        bool deDatos;
+    } casos[] = {
+        {"SELECT * FROM DESTINO WHERE ID = 'ABC'", true},
+        {"SELECT * FROM DESTINO WHERE ID = 99999999999", true},
+        {"INSERT INTO DESTINO (ID, CODIGO) VALUES (1, 'demasiado largo')", true},
+        {"INSERT INTO DESTINO (ID) VALUES (NULL)", true},
+        {"SELECT * FROM DESTINO WHERE FECHA = '2026-13-45'", true},
+        {"SELECT * FROM NO_EXISTE", false},
+        {"SELECT * FROM DESTINO WHERE", false},
+    };
+    for (const auto& caso : casos) {
+        try {
+            if (caso.texto.rfind("SELECT", 0) == 0)
+                Destino(caso.texto)->vacio();
+            else
+                destino_.ejecutar(caso.texto);
+            ADD_FAILURE() << caso.texto << " ran";
+        } catch (const ErrorBaseDatos& e) {
+            EXPECT_EQ(e.esErrorDeDatos(), caso.deDatos) << caso.texto << ": " << e.mensaje();
+        }
+    }
+}
+
 // Statement texts carry their values as literals; the layer prepares each form once and
 // passes the values as parameters, with the results the literals give.
 TEST_P(Sesiones, LosValoresDeUnTextoDanLoMismoQueSusLiterales) {
     EjecutarSql(ubicacion_,
                 {"INSERT INTO DESTINO (ID, NOMBRE, FECHA) VALUES (1, 'uno', '2026-02-01')",
                  "INSERT INTO DESTINO (ID, NOMBRE, IMPORTE) VALUES (2, 'dos', 12.5)",
-                 "INSERT INTO DESTINO (ID, NOMBRE, CODIGO) VALUES (3, 'O''B', '7')"});
+                 "INSERT INTO DESTINO (ID, NOMBRE, CODIGO) VALUES (3, 'O''B', '7')",
+                 "INSERT INTO DESTINO (ID, NOMBRE, CANTIDAD, IMPORTE) "
+                 "VALUES (4, 'menor', -2147483648, -12.5)",
+                 "INSERT INTO DESTINO (ID, NOMBRE, CANTIDAD, IMPORTE) VALUES (5, '-- x; /* y */', "
+                 "2147483647, 0.25)"});
     Conectar(destino_);
     struct Caso {
         std::string texto;
@@ -297,6 +406,20 @@ TEST_P(Sesiones, LosValoresDeUnTextoDanLoMismoQueSusLiterales) {
         {"SELECT NOMBRE FROM DESTINO WHERE IMPORTE = 12.5", {"dos"}},
         {"SELECT NOMBRE FROM DESTINO WHERE FECHA >= '2026-01-01'", {"uno"}},
         {"SELECT \"NOMBRE\" FROM DESTINO WHERE ID = 3", {"O'B"}},
+        // Signs, the extremes of an integer column, operators without spaces.
+        {"SELECT NOMBRE FROM DESTINO WHERE CANTIDAD = -2147483648", {"menor"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE CANTIDAD=2147483647", {"-- x; /* y */"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE CANTIDAD<=-1", {"menor"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE IMPORTE = -12.5", {"menor"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE IMPORTE = +0.25", {"-- x; /* y */"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE IMPORTE>-13 AND IMPORTE<-12 ", {"menor"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE ID = 6-2", {"menor"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE ID = 3 -2 ORDER BY ID", {"uno"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE ID IN (-1,4) ORDER BY ID", {"menor"}},
+        // Comment markers and semicolons inside quotes are text; outside, the server's.
+        {"SELECT NOMBRE FROM DESTINO WHERE NOMBRE = '-- x; /* y */'", {"-- x; /* y */"}},
+        {"SELECT NOMBRE FROM DESTINO WHERE NOMBRE = 'O''B' -- ' OR 1 = 1", {"O'B"}},
+        {"SELECT NOMBRE FROM DESTINO /* ' */ WHERE ID = 5", {"-- x; /* y */"}},
     };
     for (const auto& caso : casos) {
         auto c = Destino(caso.texto);
@@ -340,6 +463,26 @@ TEST(Conexiones, LosErroresGuardanElCodigoYElTextoDelServidor) {
             EXPECT_NE(e.mensaje().find(caso.texto), std::string::npos) << e.mensaje();
         }
     }
+}
+
+// The client would take a user or a password left out of a connection from ISC_USER and
+// ISC_PASSWORD; the credentials given, empty ones included, are the ones used.
+TEST(Conexiones, LasCredencialesVaciasNoSeTomanDelEntorno) {
+    prueba::Instalacion instalacion;
+    setenv("ISC_USER", prueba::kUsuario, 1);
+    setenv("ISC_PASSWORD", prueba::kClave, 1);
+    struct Caso {
+        std::string usuario, clave;
+    } casos[] = {{prueba::kUsuario, ""}, {"", prueba::kClave}, {"", ""}};
+    for (const auto& caso : casos) {
+        SesionOrigen s("DbGeneraldes");
+        s.ubicacion(instalacion.compania(Acceso::Servidor, "001"));
+        s.usuario(caso.usuario);
+        s.clave(caso.clave);
+        EXPECT_THROW(s.conectar(), ErrorBaseDatos) << "user '" << caso.usuario << "'";
+    }
+    unsetenv("ISC_USER");
+    unsetenv("ISC_PASSWORD");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Accounting vouchers: found by voucher type, prefix and number; never annulled; a replace
 // deletes the target's voucher and inserts it anew; vouchers dated before the target's lock
 // date stay where they are.
+#include "foundation/sql.h"
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "foundation/sql.h"
 
 namespace velmora {
 
@@ -24,24 +24,20 @@ struct Sentencias {
                " AND " + t.columnaNumero + " = " + k.numero;
     }
 
-    std::string idDestino(const LlaveComprobante& k) const {
+    std::string idsDestino(const LlaveComprobante& k) const {
         return "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado + porLlave(k);
     }
-    std::string borrarDetallesAlBorrar(int64_t id) const {
-        return "DELETE FROM " + detalle() + " WHERE " + t.columnaId + " = " + std::to_string(id);
+    // "DELETE" on a delete entry, "delete" before a replace.
+    std::string borrarDetalles(const char* verbo, int64_t id) const {
+        return std::string(verbo) + " FROM " + detalle() + " WHERE " + t.columnaId + " = " +
+               std::to_string(id);
     }
-    std::string borrarAlBorrar(const LlaveComprobante& k) const {
-        return "DELETE FROM " + t.tablaEncabezado + porLlave(k);
+    std::string borrarPorLlave(const char* verbo, const LlaveComprobante& k) const {
+        return std::string(verbo) + " FROM " + t.tablaEncabezado + porLlave(k);
     }
     std::string encabezadoOrigen(const std::string& id) const {
         return "select * from " + Minusculas(t.tablaEncabezado) + " where " +
                Minusculas(t.columnaId) + " = " + SinComillas(id);
-    }
-    std::string borrarDetalles(int64_t id) const {
-        return "delete FROM " + detalle() + " WHERE " + t.columnaId + " = " + std::to_string(id);
-    }
-    std::string borrarAlReemplazar(const LlaveComprobante& k) const {
-        return "delete FROM " + t.tablaEncabezado + porLlave(k);
     }
     std::string encabezadoDestino(const LlaveComprobante& k) const {
         return "SELECT * FROM " + t.tablaEncabezado + porLlave(k);
@@ -65,23 +61,19 @@ constexpr int kPosicionImpreso = 8;
 // The voucher date, compared as YYYY-MM-DD text with the lock date as stored.
 constexpr int kPosicionFecha = 4;
 
-// The target's voucher of that key: its first row's id, or false when there is none.
-bool IdEnDestino(const Sentencias& s, const LlaveComprobante& k, ConjuntoEditable& cidfact,
-                 int64_t& id) {
-    Abrir(cidfact, s.idDestino(k));
-    const bool hay = !cidfact.vacio();
-    if (hay) id = cidfact.valor(0).comoEntero();
-    cidfact.cerrar();
-    return hay;
-}
-
-void Borrar(const Sentencias& s, const EntradaAuditoria& e, ComponentesCopia& c) {
-    const CodigoDocumento cod = PartirCodigo(e.codigo);
-    const LlaveComprobante k{Citar(e.tico), Citar(cod.prefijo), Citar(cod.numero)};
-    int64_t id = 0;
-    if (!IdEnDestino(s, k, c.cIdfact, id)) return;
-    Ejecutar(c.qCopiades, s.borrarDetallesAlBorrar(id));
-    Ejecutar(c.qCopiades, s.borrarAlBorrar(k));
+// Every voucher of the key goes, duplicates included, each one's lines before the headers:
+// lines left behind would join the next voucher that the new-id view gives the same id.
+// The lines go by their voucher's id, which the detail table's key finds at once.
+void BorrarPorLlave(const Sentencias& s, const char* verbo, const LlaveComprobante& k,
+                    ComponentesCopia& c) {
+    std::vector<int64_t> ids;
+    Abrir(c.cIdfact, s.idsDestino(k));
+    for (c.cIdfact.primero(); !c.cIdfact.fin(); c.cIdfact.siguiente())
+        ids.push_back(c.cIdfact.valor(0).comoEntero());
+    c.cIdfact.cerrar();
+    if (ids.empty()) return;
+    for (int64_t id : ids) Ejecutar(c.qCopiades, s.borrarDetalles(verbo, id));
+    Ejecutar(c.qCopiades, s.borrarPorLlave(verbo, k));
 }
 
 }  // namespace
@@ -90,7 +82,9 @@ bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
                        const OpcionesCopia& opciones, ComponentesCopia& c) {
     const Sentencias s{tipo};
     if (e.operacion == "D") {
-        if (opciones.enLinea) Borrar(s, e, c);
+        const CodigoDocumento cod = PartirCodigo(e.codigo);
+        if (opciones.enLinea)
+            BorrarPorLlave(s, "DELETE", {Citar(e.tico), Citar(cod.prefijo), Citar(cod.numero)}, c);
         return false;
     }
 
@@ -104,13 +98,7 @@ bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
     // The key as the source voucher has it, not as the journal row wrote it.
     const LlaveComprobante k{Citar(fuente.valor(1).comoTexto()), Citar(fuente.valor(2).comoTexto()),
                              Citar(fuente.valor(3).comoTexto())};
-    if (opciones.reemplazar) {
-        int64_t id = 0;
-        if (IdEnDestino(s, k, c.cIdfact, id)) {
-            Ejecutar(c.qCopiades, s.borrarDetalles(id));
-            Ejecutar(c.qCopiades, s.borrarAlReemplazar(k));
-        }
-    }
+    if (opciones.reemplazar) BorrarPorLlave(s, "delete", k, c);
 
     bool fallo = false, encabezadoEscrito = false;
     int64_t idEncabezado = 0;
@@ -149,7 +137,7 @@ bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
         destino.cerrar();
         if (fallo) {
             // Half a voucher would unbalance the books: the lines already written go too.
-            Ejecutar(c.qCopiades, s.borrarDetalles(idEncabezado));
+            Ejecutar(c.qCopiades, s.borrarDetalles("delete", idEncabezado));
             Ejecutar(c.qCopiades, s.borrarEncabezado(idEncabezado));
         }
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/dialogos.h"
 #include "foundation/sesion.h"
 #include "transfer/catalogo.h"
 
@@ -37,6 +38,16 @@ struct OpcionesCopia {
     bool enLinea = true;       // target is the destination company itself, not a transfer file
     bool reemplazar = true;    // existing documents are replaced
     std::string fechaBloqueo;  // accounting lock date of the target, as stored
+
+    // Where the receiver departs from the sender's online copy (the receive run sets them).
+    // Annul and delete run statements on the document's key, without a look-up, and what
+    // they do is no failure of the entry.
+    bool anularYBorrarPorSentencia = false;
+    // A 'D' entry of article rows clears the article's rows in the target first.
+    bool borrarFilasArticulo = true;
+    // A cash receipt row whose settled document is not found, or found without an id, gets
+    // reference 0; otherwise it keeps the copied one, as payment applications do.
+    bool reciboSinReferenciaEnCero = true;
 };
 
 // Where a family changes the generic copy of a document; each hook works on the target row
@@ -58,5 +69,12 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& entr
 // Hands the entry to the procedure of its type's family. A code without catalog entry reads
 // and writes nothing and is no failure.
 bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c);
+
+// Despachar for a run, inside the entry's transaction on the target: a value of the entry that
+// cannot stand where its statements put it (a data error of the server) fails the entry alone,
+// like a refused apply: its work is undone, the server's message shown, and the failure flag
+// returned. Every other error ends the run, as it leaves here.
+bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
+                      ComponentesCopia& c, TransaccionEntrada& transaccion, Dialogos& dialogos);
 
 }  // namespace velmora

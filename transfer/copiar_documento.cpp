@@ -1,31 +1,58 @@
 // The generic copy of a document made of a header and detail tables.
+#include "foundation/sql.h"
 #include "transfer/copia.h"
 #include "transfer/pasos.h"
-#include "foundation/sql.h"
 
 namespace velmora {
 
 namespace {
 
+// What finds a document in the target: its prefix and number, and for bank documents the
+// account, each as it goes into a statement.
+struct LlaveDocumento {
+    std::string cuenta, prefijo, numero;
+
+    // As the journal row writes it: all an annul or a delete has.
+    static LlaveDocumento DeEntrada(const DescriptorTipoDoc& t, const EntradaAuditoria& e) {
+        const CodigoDocumento cod = PartirCodigo(e.codigo);
+        return {t.llave == Llave::Banco ? SinComillas(e.tico) : std::string(), Citar(cod.prefijo),
+                Citar(cod.numero)};
+    }
+    // As the source document has it: a create or modify finds the copy of that very document,
+    // whatever code the journal row carries.
+    static LlaveDocumento DeFuente(const DescriptorTipoDoc& t, const FilaLectura& fuente) {
+        return {t.llave == Llave::Banco ? SinComillas(fuente.valor("CUBA_COD").comoTexto())
+                                        : std::string(),
+                Citar(fuente.valor(t.columnaPrefijo).comoTexto()),
+                Citar(fuente.valor(t.columnaNumero).comoTexto())};
+    }
+};
+
 // The statements of the generic copy, composed from the catalog's names.
 struct Sentencias {
     const DescriptorTipoDoc& t;
+
+    std::string porLlave(const LlaveDocumento& k) const {
+        std::string texto = " WHERE ";
+        if (t.llave == Llave::Banco) texto += "CUBA_COD = " + k.cuenta + " AND ";
+        return texto + t.columnaPrefijo + " = " + k.prefijo + " AND " + t.columnaNumero + " = " +
+               k.numero;
+    }
 
     std::string encabezadoOrigen(const std::string& id) const {
         return "select * from " + Minusculas(t.tablaEncabezado) + " where " +
                Minusculas(t.columnaId) + " = " + SinComillas(id);
     }
-    std::string encabezadoDestino(const EntradaAuditoria& e) const {
-        const CodigoDocumento cod = PartirCodigo(e.codigo);
-        std::string texto = "SELECT * FROM " + t.tablaEncabezado + " WHERE ";
-        if (t.llave == Llave::Banco) texto += "CUBA_COD = " + SinComillas(e.tico) + " AND ";
-        return texto + t.columnaPrefijo + " = " + Citar(cod.prefijo) + " AND " + t.columnaNumero +
-               " = " + Citar(cod.numero);
+    std::string encabezadoDestino(const LlaveDocumento& k) const {
+        return "SELECT * FROM " + t.tablaEncabezado + porLlave(k);
     }
     std::string nuevoId() const { return "select * from " + t.vistaNuevoId; }
     std::string borrarDetalles(const TablaDetalle& d, int64_t id) const {
         return "delete from " + Minusculas(d.tabla) + " where " + Minusculas(d.columnaId) + " = " +
                std::to_string(id);
+    }
+    std::string idsPorLlave(const LlaveDocumento& k) const {
+        return "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado + porLlave(k);
     }
     std::string detallesOrigen(const TablaDetalle& d, const std::string& id) const {
         return "select * from " + Minusculas(d.tabla) + " where " + Minusculas(d.columnaId) +
@@ -38,35 +65,66 @@ struct Sentencias {
         return "DELETE FROM " + t.tablaEncabezado + " WHERE " + t.columnaId + " = " +
                std::to_string(id);
     }
+    // The receiver's annul and delete, by the key, in upper case.
+    std::string anularPorLlave(const LlaveDocumento& k) const {
+        return "UPDATE " + t.tablaEncabezado + " SET " + t.columnaAnulado + " = 'S'" + porLlave(k);
+    }
+    std::string borrarPorLlave(const LlaveDocumento& k) const {
+        return "DELETE FROM " + t.tablaEncabezado + porLlave(k);
+    }
 };
 
 // Removes the document's rows of every detail table, in catalog order.
 void BorrarDetalles(const Sentencias& s, SentenciaDestino& qcopiades, int64_t id) {
-    for (const TablaDetalle& d : s.t.detalles) {
-        qcopiades.texto(s.borrarDetalles(d, id));
-        qcopiades.ejecutar();
-    }
+    for (const TablaDetalle& d : s.t.detalles) Ejecutar(qcopiades, s.borrarDetalles(d, id));
 }
 
-bool Borrar(const Sentencias& s, const EntradaAuditoria& e, ComponentesCopia& c) {
-    Abrir(c.cDestino, s.encabezadoDestino(e));
+// Before the headers of a key go, the rows of every one of them go, duplicates included:
+// none is left for the next document that the new-id view gives the same id. Each header's
+// rows go by its id, which the detail table's key finds at once (a subquery on the key
+// would make the server read the whole detail table).
+void BorrarDetallesPorLlave(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
+    if (s.t.detalles.empty()) return;
+    std::vector<int64_t> ids;
+    Abrir(c.cIdfact, s.idsPorLlave(k));
+    for (c.cIdfact.primero(); !c.cIdfact.fin(); c.cIdfact.siguiente())
+        ids.push_back(c.cIdfact.valor(0).comoEntero());
+    c.cIdfact.cerrar();
+    for (int64_t id : ids) BorrarDetalles(s, c.qCopiades, id);
+}
+
+// The sender, online: every header of the key is looked up and deleted through one apply,
+// after its rows.
+bool Borrar(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
+    Abrir(c.cDestino, s.encabezadoDestino(k));
     if (c.cDestino.vacio()) return false;
-    const int64_t id = c.cDestino.valor(0).comoEntero();
-    c.cDestino.borrar();
-    if (c.cDestino.aplicar(0) != 0) return true;
-    // Detail rows left without their header would be inherited by the next document that
-    // the new-id view gives the same id.
-    BorrarDetalles(s, c.qCopiades, id);
-    return false;
+    for (c.cDestino.primero(); !c.cDestino.fin(); c.cDestino.siguiente())
+        BorrarDetalles(s, c.qCopiades, c.cDestino.valor(0).comoEntero());
+    while (!c.cDestino.vacio()) {
+        c.cDestino.primero();
+        c.cDestino.borrar();
+    }
+    return c.cDestino.aplicar(0) != 0;
 }
 
-bool Anular(const Sentencias& s, const EntradaAuditoria& e, ComponentesCopia& c) {
-    Abrir(c.cDestino, s.encabezadoDestino(e));
+bool Anular(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
+    Abrir(c.cDestino, s.encabezadoDestino(k));
     if (c.cDestino.vacio()) return false;
     c.cDestino.editar();
     c.cDestino.asignar(s.t.columnaAnulado, Valor("S"));
     c.cDestino.publicar();
     return c.cDestino.aplicar(0) != 0;
+}
+
+// The receiver: statements on the key, whether or not the document is there; what the
+// destination refuses ends the run rather than failing the entry.
+void BorrarPorSentencia(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
+    BorrarDetallesPorLlave(s, k, c);
+    Ejecutar(c.cDestino, s.borrarPorLlave(k));
+}
+
+void AnularPorSentencia(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
+    Ejecutar(c.cDestino, s.anularPorLlave(k));
 }
 
 }  // namespace
@@ -75,8 +133,19 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
                      const OpcionesCopia& opciones, ComponentesCopia& c,
                      const AjustesDocumento& ajustes) {
     const Sentencias s{tipo};
-    if (e.operacion == "D") return opciones.enLinea && Borrar(s, e, c);
-    if (e.operacion == "A") return opciones.enLinea && Anular(s, e, c);
+    if (e.operacion == "D" || e.operacion == "A") {
+        // Offline the journal row travels and the receiver carries the operation out.
+        if (!opciones.enLinea) return false;
+        const LlaveDocumento k = LlaveDocumento::DeEntrada(tipo, e);
+        if (opciones.anularYBorrarPorSentencia) {
+            if (e.operacion == "D")
+                BorrarPorSentencia(s, k, c);
+            else
+                AnularPorSentencia(s, k, c);
+            return false;
+        }
+        return e.operacion == "D" ? Borrar(s, k, c) : Anular(s, k, c);
+    }
 
     bool fallo = false, encabezadoEscrito = false;
     int64_t idEncabezado = 0;
@@ -87,7 +156,7 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
     }
 
     ConjuntoEditable& destino = c.cDestino;
-    Abrir(destino, s.encabezadoDestino(e));
+    Abrir(destino, s.encabezadoDestino(LlaveDocumento::DeFuente(tipo, c.qCopia)));
     if (destino.vacio()) {
         destino.insertar();
         CopiarCampos(c.qCopia, destino, 0);

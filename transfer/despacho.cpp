@@ -1,3 +1,4 @@
+#include "foundation/errores.h"
 #include "transfer/familias.h"
 
 namespace velmora {
@@ -22,6 +23,23 @@ bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
             return CopiarDocumento(*tipo, entrada, opciones, c);
     }
     return false;
+}
+
+bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
+                      ComponentesCopia& c, TransaccionEntrada& transaccion, Dialogos& dialogos) {
+    try {
+        return Despachar(entrada, opciones, c);
+    } catch (const ErrorBaseDatos& error) {
+        if (!error.esErrorDeDatos()) throw;
+        transaccion.deshacer();
+        // The procedure stopped halfway: nothing it left open or pending belongs to the next.
+        c.qCopia.cerrar();
+        c.qCopiadet.cerrar();
+        c.cDestino.cerrar();
+        c.cIdfact.cerrar();
+        dialogos.mensaje(TextoErrorNoManejado(error.mensaje()));
+        return true;
+    }
 }
 
 }  // namespace velmora

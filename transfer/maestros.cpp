@@ -2,9 +2,9 @@
 // A record missing in the target is inserted and an existing one updated, whatever the
 // replace flag says; one row that fails does not keep the others of the entry from being
 // tried.
+#include "foundation/sql.h"
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "foundation/sql.h"
 
 namespace velmora {
 
@@ -116,8 +116,9 @@ bool EncabezadoConItems(const Sentencias& s, ComponentesCopia& c) {
 bool FilasArticulo(const Sentencias& s, const EntradaAuditoria& e, const OpcionesCopia& opciones,
                    ComponentesCopia& c) {
     // A row deleted in the origin disappears from the target only when the target is the
-    // company itself; a transfer file has nothing to clear.
-    if (!s.filas().tablaBorrado.empty() && e.operacion == "D" && opciones.enLinea) {
+    // company itself; a transfer file has nothing to clear, and the receiver clears nothing.
+    if (!s.filas().tablaBorrado.empty() && e.operacion == "D" && opciones.enLinea &&
+        opciones.borrarFilasArticulo) {
         c.qCopiades.texto(s.borrarFilas());
         c.qCopiades.ejecutar();
     }

@@ -4,9 +4,9 @@
 // generic one; the rewriting goes in through its hooks.
 #include <vector>
 
+#include "foundation/sql.h"
 #include "transfer/familias.h"
 #include "transfer/pasos.h"
-#include "foundation/sql.h"
 
 namespace velmora {
 
@@ -126,7 +126,8 @@ void Encabezado(const ReferenciaEncabezado& r, ConjuntoEditable& fila, Component
         PorOrigen(r, fila, c);
 }
 
-void Detalle(const ReferenciaDetalle& r, ConjuntoEditable& fila, ConjuntoEditable& cidfact) {
+void Detalle(const ReferenciaDetalle& r, bool ceroSiFalta, ConjuntoEditable& fila,
+             ConjuntoEditable& cidfact) {
     const int referido = int(fila.valor(kPosTipo).comoEntero());
     bool listado = false;
     for (int t : r.referidos) listado = listado || t == referido;
@@ -138,7 +139,7 @@ void Detalle(const ReferenciaDetalle& r, ConjuntoEditable& fila, ConjuntoEditabl
                Sentencias::porPrefijoNumero(referido, fila.valor(kPosPrefijo).comoTexto(),
                                             fila.valor(kPosNumero).comoTexto()),
                id);
-    if (!r.ceroSiFalta) {
+    if (!ceroSiFalta) {
         if (hay) fila.asignar(kPosId, id);
     } else {
         fila.asignar(kPosId, hay && !id.comoTexto().empty() ? id : Valor(0));
@@ -172,7 +173,10 @@ bool CopiarConReferencias(const DescriptorTipoDoc& tipo, const EntradaAuditoria&
     if (!regla->detalle.referidos.empty()) {
         // In both modes: offline the look-up finds what the transfer file holds.
         ajustes.alInsertarDetalle = [&](ConjuntoEditable& fila, size_t tabla) {
-            if (tabla == 0) Detalle(regla->detalle, fila, c.cIdfact);
+            // The receiver keeps a cash receipt's copied reference where nothing is found.
+            const bool ceroSiFalta =
+                regla->detalle.ceroSiFalta && opciones.reciboSinReferenciaEnCero;
+            if (tabla == 0) Detalle(regla->detalle, ceroSiFalta, fila, c.cIdfact);
         };
     }
     return CopiarDocumento(tipo, e, opciones, c, ajustes);

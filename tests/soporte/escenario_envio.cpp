@@ -1,11 +1,14 @@
 #include "tests/soporte/escenario_envio.h"
 
+#include <regex>
+
 #include "foundation/clave.h"
 #include "foundation/errores.h"
 
 namespace velmora::prueba {
 
-EscenarioEnvio::EscenarioEnvio(Acceso a) : acceso(a) {
+EscenarioEnvio::EscenarioEnvio(Acceso a, std::vector<std::string> companias)
+    : acceso(a), instalacion(std::move(companias)) {
     instalacion.registrar({instalacion.servidor(acceso)});
     ConfigurarProviders(ventana, dialogos);
 
@@ -77,6 +80,17 @@ std::vector<std::string> Factura(int id, const std::string& prefijo, const std::
             i + ", " + n + ", 'A00" + n + "', " + n + ", 1.123456, 10.5, 10.50, 7)");
     }
     return sql;
+}
+
+std::vector<std::string> Marcas(const EscenarioEnvio& e) {
+    std::vector<std::string> r;
+    for (const auto& f : Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
+        r.push_back(f[0]);
+    return r;
+}
+
+std::string SinFechas(const std::string& log) {
+    return std::regex_replace(log, std::regex("(^|\r\n)[^,\r\n]*,[^,\r\n]*,"), "$1F,H,");
 }
 
 std::vector<std::vector<std::string>> Textos(const std::string& ubicacion,

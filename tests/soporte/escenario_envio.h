@@ -14,7 +14,8 @@ namespace velmora::prueba {
 
 class EscenarioEnvio {
   public:
-    explicit EscenarioEnvio(Acceso acceso = Acceso::Servidor);
+    explicit EscenarioEnvio(Acceso acceso = Acceso::Servidor,
+                            std::vector<std::string> companias = {"001", "002"});
 
     Acceso acceso;
     Instalacion instalacion;
@@ -48,6 +49,12 @@ std::string Auditoria(int id, int tipo, int idDocumento, const std::string& oper
 // A sales invoice with `detalles` detail rows (items 1..n), in the origin's ids.
 std::vector<std::string> Factura(int id, const std::string& prefijo, const std::string& numero,
                                  int detalles);
+
+// The journal marks of the origin, in the order of AUDI_ID.
+std::vector<std::string> Marcas(const EscenarioEnvio& e);
+
+// A log with the date and time of each line replaced by "F,H", which vary from run to run.
+std::string SinFechas(const std::string& log);
 
 // The values of a select, rows of texts, for compact comparisons.
 std::vector<std::vector<std::string>> Textos(const std::string& ubicacion,

@@ -1,0 +1,21 @@
+#include "foundation/error.h"
+
+#include <ibase.h>
+
+#include <algorithm>
+
+namespace velmora {
+
+bool ErrorBaseDatos::esErrorDeDatos() const noexcept {
+    static constexpr long kDeDatos[] = {
+        isc_arith_except,         isc_convert_error,       isc_string_truncation,
+        isc_numeric_out_of_range, isc_date_range_exceeded, isc_datetime_range_exceeded,
+        isc_invalid_date_val,     isc_not_valid,           isc_not_valid_for_var,
+        isc_not_valid_for,
+    };
+    return std::any_of(codigos_.begin(), codigos_.end(), [](long c) {
+        return std::find(std::begin(kDeDatos), std::end(kDeDatos), c) != std::end(kDeDatos);
+    });
+}
+
+}  // namespace velmora

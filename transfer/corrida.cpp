@@ -1,0 +1,53 @@
+#include "transfer/corrida.h"
+
+#include <algorithm>
+
+#include "foundation/clave.h"
+#include "foundation/sql.h"
+
+namespace velmora {
+
+const char kSinFechas[] =
+    "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
+
+void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+              const std::string& claveCifrada) {
+    sesion.ubicacion(ubicacion);
+    sesion.usuario(usuario);
+    sesion.clave(DesencriptarClave(claveCifrada));
+    try {
+        sesion.conectar();
+    } catch (...) {
+        sesion.clave({});
+        throw;
+    }
+    sesion.clave({});  // the plain password lives only as long as the connect
+}
+
+std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
+                            const std::string& hasta) {
+    // The range goes in as ISO text, which the server reads whatever the workstation's date
+    // format.
+    if (completo) return todo;
+    return "select * from auditoria where audi_fecha >= " + Citar(desde) +
+           " and audi_fecha <= " + Citar(hasta) + " order by audi_fecha, audi_hora";
+}
+
+const TipoDocumento* TipoSeleccionado(const EntradaAuditoria& e,
+                                      const std::vector<TipoDocumento>& tipos) {
+    auto tipo = std::find_if(tipos.begin(), tipos.end(),
+                             [&](const TipoDocumento& t) { return t.codigo == e.tipo; });
+    return tipo != tipos.end() && tipo->marcado ? &*tipo : nullptr;
+}
+
+bool FiltradaPorPrefijo(const EntradaAuditoria& e, const std::string& prefijo) {
+    return !prefijo.empty() && prefijo != PartirCodigo(e.codigo).prefijo && e.tipo < 100;
+}
+
+std::string MensajeFallo(const EntradaAuditoria& e, const TipoDocumento& tipo) {
+    std::string mensaje = "Error transmitiendo " + tipo.nombre + " ";
+    if (e.tipo == 1) mensaje += e.tico + " ";
+    return mensaje + e.codigo;
+}
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+// The steps that the send run and the receive run share: connecting with a kept password,
+// selecting the journal, deciding whether an entry is selected, and the text of a failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/sesion.h"
+#include "foundation/tipo_documento.h"
+#include "transfer/copia.h"
+
+namespace velmora {
+
+// Connects a session with a password kept scrambled, which is unscrambled only into the
+// connection.
+void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+              const std::string& claveCifrada);
+
+// The journal of a run: `todo` when the whole is selected, otherwise the entries from `desde`
+// to `hasta` (YYYY-MM-DD, both included) in journal order.
+std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
+                            const std::string& hasta);
+
+// Shown, before anything is opened, when the range lacks a date.
+extern const char kSinFechas[];
+
+// The type list's row of the entry's type when that type is marked; null otherwise. A type
+// missing from the list counts as not marked.
+const TipoDocumento* TipoSeleccionado(const EntradaAuditoria& entrada,
+                                      const std::vector<TipoDocumento>& tipos);
+
+// A non-empty prefix that differs from the entry's own keeps a document (type below 100)
+// from being copied; master data is never filtered.
+bool FiltradaPorPrefijo(const EntradaAuditoria& entrada, const std::string& prefijo);
+
+// "Error transmitiendo " with the type's name, the voucher type for vouchers, and the code.
+std::string MensajeFallo(const EntradaAuditoria& entrada, const TipoDocumento& tipo);
+
+}  // namespace velmora
