@@ -16,6 +16,7 @@
 #include <QTreeView>
 #include <memory>
 
+#include "envio/principal.h"
 #include "foundation/clave.h"
 #include "recepcion/principal.h"
 #include "tests/soporte/dialogos_grabados.h"
@@ -29,17 +30,53 @@ using prueba::Acceso;
 using prueba::Control;
 using prueba::InstalacionVentanas;
 using prueba::Textos;
+using Filas = std::vector<std::vector<std::string>>;
+
+const char kConcluido[] =
+    "Proceso de recepci\xF3n de informaci\xF3n conclu\xED"
+    "do.";
+
+// Signs in on a main window as PRUEBA and waits for its first activation.
+void Activar(VentanaPrincipal& ventana) {
+    EXPECT_TRUE(prueba::Activar(
+        ventana, [](Tfacceso& acceso) { prueba::Firmar(acceso, "prueba", prueba::kClave); }));
+}
+
+// The transfer file for company 002, prepared by the sender's window from the journal of 001
+// (a sales invoice with two lines and an article), sent with the window's defaults.
+void PrepararArchivo(const InstalacionVentanas& inst) {
+    auto sql = prueba::Factura(7, "FV", "000123", 2);
+    sql.push_back(
+        "INSERT INTO ARTICULO (ARTI_COD, ARTI_NOMBRE, ARTI_PRECIO) VALUES ('A001', 'CAF\xC9', 10)");
+    sql.push_back(prueba::Auditoria(1, 31, 7, "I", "FV000123", "2026-03-02", "10:00:00"));
+    sql.push_back(prueba::Auditoria(2, 101, 0, "I", "A001", "2026-03-02", "10:01:00"));
+    prueba::EjecutarSql(inst.origen(), sql);
+
+    DialogosGrabados dialogos;
+    envio::Tfprincipal envio(dialogos);
+    Activar(envio);
+    Control<CajaCompania>(envio, "LCiaOri")->valor("001");
+    Control<CajaCompania>(envio, "LCiaDes")->valor("002");
+    QTest::mouseClick(Control(envio, "SpeedButton1"), Qt::LeftButton);
+    ASSERT_EQ(dialogos.mensajes(), std::vector<std::string>{"Proceso de envio de informaci\xF3n "
+                                                            "conclu\xED"
+                                                            "do."});
+    ASSERT_FALSE(envio.isVisible());
+}
 
 class PrincipalRecepcion : public ::testing::Test {
   protected:
     PrincipalRecepcion() { prueba::AplicacionDePrueba(); }
 
-    recepcion::Tfprincipal& abrir(std::vector<std::string> argumentos = {},
-                                  Acceso acceso = Acceso::Embebido) {
+    InstalacionVentanas& instalar(Acceso acceso = Acceso::Embebido) {
         instalacion_ = std::make_unique<InstalacionVentanas>(acceso);
+        return *instalacion_;
+    }
+
+    recepcion::Tfprincipal& abrir(std::vector<std::string> argumentos = {}) {
+        if (!instalacion_) instalar();
         ventana_ = std::make_unique<recepcion::Tfprincipal>(dialogos, std::move(argumentos));
-        EXPECT_TRUE(prueba::Activar(
-            *ventana_, [](Tfacceso& acceso) { prueba::Firmar(acceso, "prueba", prueba::kClave); }));
+        Activar(*ventana_);
         return *ventana_;
     }
 
@@ -164,12 +201,75 @@ TEST_F(PrincipalRecepcion, SinLaPalabraExactaYSusDosCodigosElArranqueEsInteracti
         {"articulos", "001", "002"},
     };
     for (const auto& argumentos : casos) {
+        instalar();
         abrir(argumentos);
         EXPECT_TRUE(dialogos.llamadas().empty()) << argumentos[0];
         EXPECT_TRUE(ventana_->isVisible()) << argumentos[0];
         EXPECT_EQ(marcados(), codigosDelSoporte()) << argumentos[0];
         ventana_.reset();
     }
+}
+
+TEST_F(PrincipalRecepcion, UnaRecepcionCompletaPorElServidorAplicaElArchivoYCierraLaVentana) {
+    InstalacionVentanas& inst = instalar(Acceso::Servidor);
+    PrepararArchivo(inst);
+    abrir();
+
+    // The transfer file for 002 lies under 002, the origin company of the receiver.
+    auto* origen = control<CajaCompania>("LCiaOri");
+    QTest::keyClick(origen->focusProxy(), Qt::Key_A);
+    QTest::keyClick(origen->lista(), Qt::Key_Return);
+    control<CajaCompania>("LCiaDes")->valor("002");
+    ASSERT_EQ(origen->valor(), "002");
+    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+
+    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    EXPECT_FALSE(ventana_->isVisible());
+    EXPECT_EQ(Textos(inst.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
+              (Filas{{"FV", "000123"}}));
+    EXPECT_EQ(Textos(inst.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
+    EXPECT_EQ(Textos(inst.destino(), "SELECT ARTI_COD FROM ARTICULO"), (Filas{{"A001"}}));
+}
+
+TEST_F(PrincipalRecepcion, ModoArticulosRecibeSoloLosArticulosYTermina) {
+    InstalacionVentanas& inst = instalar();
+    PrepararArchivo(inst);
+
+    abrir({"ARTICULOS", "002", "002"});
+
+    EXPECT_EQ(marcados(), std::vector<int>{101});
+    EXPECT_EQ(control<GrupoOpciones>("Existe")->elegida(), 0);
+    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    EXPECT_FALSE(ventana_->isVisible());
+    EXPECT_EQ(Textos(inst.destino(), "SELECT ARTI_COD FROM ARTICULO"), (Filas{{"A001"}}));
+    EXPECT_EQ(Textos(inst.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));
+}
+
+TEST_F(PrincipalRecepcion, UnRangoSinFechasAvisaYLaVentanaSigue) {
+    abrir();
+    control<CajaCompania>("LCiaOri")->valor("002");
+    control<CajaCompania>("LCiaDes")->valor("002");
+    QTest::mouseClick(control("CkTodo"), Qt::LeftButton);
+
+    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+
+    ASSERT_EQ(dialogos.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos.mensajes()[0].rfind("Debe indicar las fechas", 0), 0u);
+    EXPECT_TRUE(ventana_->isVisible());
+}
+
+TEST_F(PrincipalRecepcion, SinArchivoDeEnvioElErrorSeMuestraYLaVentanaSigue) {
+    abrir();
+    control<CajaCompania>("LCiaOri")->valor("001");
+    control<CajaCompania>("LCiaDes")->valor("002");
+
+    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+
+    ASSERT_EQ(dialogos.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos.mensajes()[0], "No se encontr\xF3 el archivo o la ruta " +
+                                          instalacion_->instalacion.ruta("datos/001/envio.fdb"));
+    EXPECT_TRUE(ventana_->isVisible());
+    EXPECT_TRUE(control("Panel3")->isVisible());  // as the run left it
 }
 
 TEST_F(PrincipalRecepcion, CancelarCierraLaVentana) {
