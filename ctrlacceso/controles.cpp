@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "ctrlacceso/aplicacion.h"
@@ -218,6 +219,7 @@ CajaFecha::CajaFecha(QWidget* padre) : QWidget(padre) {
     desplegable_ = Desplegable(this);
     calendario_ = new QCalendarWidget(desplegable_);
     calendario_->setGridVisible(true);
+    calendario_->setLocale(QLocale(QLocale::Spanish, QLocale::AnyTerritory));
     auto* columna = new QVBoxLayout(desplegable_);
     columna->setContentsMargins(1, 1, 1, 1);
     columna->addWidget(calendario_);
@@ -417,7 +419,9 @@ void RejillaTipos::setModel(QAbstractItemModel* modelo) {
     titulos->resizeSection(kCtipodocCodigo, 60);
     titulos->setSectionResizeMode(kCtipodocNombre, QHeaderView::Stretch);
     titulos->setSectionResizeMode(kCtipodocMarca, QHeaderView::Fixed);
-    titulos->resizeSection(kCtipodocMarca, anchoMarca_);
+    // Never narrower than its title, whatever the font.
+    titulos->resizeSection(kCtipodocMarca,
+                           std::max(anchoMarca_, titulos->sectionSizeHint(kCtipodocMarca)));
 }
 
 void RejillaTipos::keyPressEvent(QKeyEvent* evento) {

@@ -261,6 +261,13 @@ void VentanaPrincipal::OrdenarFoco() {
     paradas.push_back(dbGridEh1_);
     for (size_t i = 1; i < paradas.size(); ++i) setTabOrder(paradas[i - 1], paradas[i]);
     paradas_ = std::move(paradas);
+    // The window opens with the focus on the first control of the order that can take it.
+    for (QWidget* parada : paradas_) {
+        if (parada->isEnabled() && (parada->focusPolicy() & Qt::TabFocus)) {
+            parada->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 bool VentanaPrincipal::focusNextPrevChild(bool siguiente) {

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "ctrlacceso/aplicacion.h"
 #include "ctrlacceso/ctrlacceso.h"
 #include "foundation/clave.h"
 #include "tests/soporte/dialogos_grabados.h"
@@ -30,7 +31,10 @@ const char kConectandoOrigen[] = "Conectando con el servidor origen";
 class VentanaAcceso : public ::testing::Test {
   protected:
     VentanaAcceso() { prueba::AplicacionDePrueba(); }
-    ~VentanaAcceso() override { ventana_.reset(); }
+    ~VentanaAcceso() override {
+        ventana_.reset();
+        RetirarENoManejada(dialogos);
+    }
 
     // Opens the window over an installation reached through `acceso`, whose server list
     // holds its own entry followed by `otros`.
@@ -146,14 +150,22 @@ TEST_F(VentanaAcceso, F2ConElFocoAunEnLaClaveConectaSoloElDestinoYLaVentanaSigue
     EXPECT_EQ(datos.usuarioOrigen, "");
     EXPECT_EQ(datos.usuarioDestino, "PRUEBA");
 
-    // Leaving the password box connects the origin; the next F2 ends the dialog.
+    // Leaving the password box connects the origin; the next F2 ends the dialog, also with
+    // the focus back in the password box, which the closing window does not count as left.
+    int comprobaciones = 0;
+    dbGeneral.monitor = [&](const std::string& texto) {
+        if (texto.rfind("select usua_nombre", 0) == 0) ++comprobaciones;
+    };
     QTest::keyClick(caja("TClave"), Qt::Key_Tab);
     EXPECT_TRUE(ventana_->origenConectado());
     EXPECT_TRUE(dbGeneral.conectada());
     EXPECT_EQ(datos.usuarioOrigen, "PRUEBA");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    EXPECT_EQ(comprobaciones, 1);
+    clic(caja("TClave"));
+    QTest::keyClick(caja("TClave"), Qt::Key_F2);
 
     EXPECT_TRUE(terminoAceptada());
+    EXPECT_EQ(comprobaciones, 1);
     EXPECT_TRUE(dialogos.llamadas().empty());
 }
 
