@@ -63,6 +63,20 @@ bool Escribe(const QKeyEvent* evento) {
 
 }  // namespace
 
+QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
+                        QWidget* padre) {
+    auto* boton = new QToolButton(padre);
+    boton->setObjectName(nombre);
+    boton->setText(texto);
+    boton->setIcon(icono);
+    boton->setIconSize(QSize(32, 32));
+    boton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    boton->setAutoRaise(true);
+    boton->setFocusPolicy(Qt::NoFocus);
+    boton->setMinimumWidth(80);
+    return boton;
+}
+
 // ---- CajaCompania ----
 
 CajaCompania::CajaCompania(AnchoColumna codigo, AnchoColumna nombre, QWidget* padre)

@@ -21,12 +21,17 @@ class QButtonGroup;
 class QFrame;
 class QLineEdit;
 class QStandardItemModel;
+class QIcon;
 class QToolButton;
 class QTreeView;
 class QAbstractButton;
 class QCalendarWidget;
 
 namespace velmora {
+
+// A flat button with its picture above its caption, which never takes the focus.
+QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
+                        QWidget* padre);
 
 // Width of a column of a drop-down list, with its limits when the user resizes it
 // (0: no limit).

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ctrlacceso/aplicacion.h"
+#include "ctrlacceso/controles.h"
 #include "ctrlacceso/dibujos.h"
 #include "foundation/inicio_sesion.h"
 #include "foundation/texto.h"
@@ -49,20 +50,6 @@ QLineEdit* CajaTexto(const char* nombre, QWidget* padre) {
     auto* caja = new QLineEdit(padre);
     caja->setObjectName(nombre);
     return caja;
-}
-
-QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
-                        QWidget* padre) {
-    auto* boton = new QToolButton(padre);
-    boton->setObjectName(nombre);
-    boton->setText(texto);
-    boton->setIcon(icono);
-    boton->setIconSize(QSize(32, 32));
-    boton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    boton->setAutoRaise(true);
-    boton->setFocusPolicy(Qt::NoFocus);
-    boton->setMinimumWidth(90);
-    return boton;
 }
 
 QLabel* Imagen(const char* nombre, const QPixmap& dibujo, QWidget* padre) {

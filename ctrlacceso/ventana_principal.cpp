@@ -33,20 +33,6 @@ QLabel* Etiqueta(const QString& texto, QWidget* companero, QWidget* padre) {
     return etiqueta;
 }
 
-QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
-                        QWidget* padre) {
-    auto* boton = new QToolButton(padre);
-    boton->setObjectName(nombre);
-    boton->setText(texto);
-    boton->setIcon(icono);
-    boton->setIconSize(QSize(32, 32));
-    boton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    boton->setAutoRaise(true);
-    boton->setFocusPolicy(Qt::NoFocus);  // flat buttons are no stop of the focus order
-    boton->setMinimumWidth(80);
-    return boton;
-}
-
 }  // namespace
 
 VentanaPrincipal::VentanaPrincipal(const FormaPrincipal& forma, Dialogos& dialogos,
