@@ -12,18 +12,32 @@
 
 namespace velmora::prueba {
 
+namespace {
+
+// Ends the application when the tests are over, before the program's static objects go:
+// Qt's own would otherwise be gone before the application that uses them.
+class EntornoAplicacion : public ::testing::Environment {
+  public:
+    void TearDown() override { aplicacion.reset(); }
+    std::unique_ptr<Aplicacion> aplicacion;
+};
+
+}  // namespace
+
 QApplication& AplicacionDePrueba() {
-    static std::unique_ptr<Aplicacion> aplicacion = [] {
+    static EntornoAplicacion* entorno = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;
         static char nombre[] = "prueba";
         static char* argv[] = {nombre, nullptr};
-        auto a = std::make_unique<Aplicacion>(argc, argv);
+        auto* e = new EntornoAplicacion;
+        e->aplicacion = std::make_unique<Aplicacion>(argc, argv);
         Aplicacion::setApplicationName("prueba");
         Aplicacion::setQuitOnLastWindowClosed(false);
-        return a;
+        ::testing::AddGlobalTestEnvironment(e);  // owned by the test framework
+        return e;
     }();
-    return *aplicacion;
+    return *entorno->aplicacion;
 }
 
 InstalacionVentanas::InstalacionVentanas(Acceso a, std::vector<std::string> otros) : acceso(a) {
