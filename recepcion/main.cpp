@@ -26,6 +26,7 @@ std::vector<std::string> Argumentos(const QStringList& argumentos) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    velmora::LocaleUtf8();
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {

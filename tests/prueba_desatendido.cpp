@@ -579,6 +579,26 @@ TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
 }
 
+// A server entry with a letter outside ASCII, from a scheduler's bare environment (no locale):
+// the program names the files to the database client as the file system has them.
+TEST_F(Desatendido, ElProgramaEncuentraUnaInstalacionConAcentosEnSuRuta) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    const std::string conAcento = e.instalacion.ruta("Año");
+    std::filesystem::create_directory_symlink(e.instalacion.raiz(), conAcento);
+    const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
+                          {"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave}};
+    const std::string servidor = "localhost:" + conAcento;
+
+    Salida s = EjecutarPrograma({"--desatendido", "--en-linea", servidor, "001", servidor, "002"},
+                                entorno, e.instalacion.raiz());
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
+}
+
 TEST_F(Desatendido, ElProgramaConArgumentosIncorrectosTerminaConEstado2) {
     const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")}};
 
