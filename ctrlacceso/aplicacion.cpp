@@ -1,7 +1,13 @@
 #include "ctrlacceso/aplicacion.h"
 
+#include <unistd.h>
+
+#include <iostream>
+
+#include "ctrlacceso/desatendido.h"
 #include "ctrlacceso/dialogos_qt.h"
 #include "foundation/errores.h"
+#include "foundation/texto.h"
 
 namespace velmora {
 
@@ -44,6 +50,32 @@ bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
         AtenderExcepcion(std::current_exception());
         return false;
     }
+}
+
+int Arrancar(int argc, char** argv, const Programa& programa) {
+    LocaleUtf8();
+    // Scheduled runs have no display: decided before any QApplication exists.
+    const std::string primero = argc > 1 ? argv[1] : "";
+    if (primero == "--desatendido") {
+        return programa.desatendido(std::vector<std::string>(argv + 2, argv + argc),
+                                    EntornoDelProceso(), std::cout, std::cerr,
+                                    isatty(STDERR_FILENO));
+    }
+    if (primero == "--help") {
+        std::cout << programa.uso();
+        return 0;
+    }
+
+    Aplicacion aplicacion(argc, argv);
+    Aplicacion::setApplicationName(programa.nombre);
+    // The arguments after the program's name, as the databases hold text.
+    std::vector<std::string> argumentos;
+    const QStringList dados = aplicacion.arguments();
+    for (qsizetype i = 1; i < dados.size(); ++i) argumentos.push_back(AWindows1252(dados[i]));
+    DialogosQt dialogos;
+    const std::unique_ptr<QWidget> ventana = programa.ventana(dialogos, std::move(argumentos));
+    ventana->show();
+    return aplicacion.exec();
 }
 
 }  // namespace velmora

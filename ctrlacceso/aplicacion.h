@@ -5,7 +5,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QWidget>
 #include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "foundation/dialogos.h"
 
@@ -37,5 +44,22 @@ class Aplicacion : public QApplication {
     Aplicacion(int& argc, char** argv);
     bool notify(QObject* receptor, QEvent* evento) override;
 };
+
+// What tells the two programs apart at their start.
+struct Programa {
+    const char* nombre;  // "envio", "recepcion"
+    // The unattended run and its usage text (see ctrlacceso/desatendido.h).
+    int (*desatendido)(const std::vector<std::string>& argumentos,
+                       const std::map<std::string, std::string>& entorno, std::ostream& salida,
+                       std::ostream& salidaErrores, bool terminal);
+    std::string (*uso)();
+    // The main window, given the dialogs and the arguments after the program's name
+    // (Windows-1252 bytes).
+    std::function<std::unique_ptr<QWidget>(Dialogos&, std::vector<std::string>)> ventana;
+};
+
+// A program's main: "--desatendido" runs without any window, "--help" prints the usage,
+// anything else shows the main window and runs the message loop until it closes.
+int Arrancar(int argc, char** argv, const Programa& programa);
 
 }  // namespace velmora

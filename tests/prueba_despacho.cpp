@@ -18,8 +18,10 @@ using prueba::Consultar;
 using prueba::EjecutarSql;
 using prueba::Encabezado;
 using prueba::EscenarioEnvio;
+using prueba::HoraDeEntrada;
 using prueba::Insertar;
 using prueba::Literal;
+using prueba::ReferenciasDeEncabezado;
 using prueba::Tablas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
@@ -44,17 +46,6 @@ bool LadoCliente(int codigo) {
 bool ConReferenciaEnDetalle(int codigo) {
     return codigo == 43 || codigo == 53 || codigo == 61 || codigo == 62;
 }
-// Header references: reference position, and the position of the code text naming the
-// document (-1: named through the origin).
-const std::map<int, std::pair<int, int>> kReferenciasEncabezado = {
-    {24, {24, 25}}, {33, {29, 28}}, {45, {23, -1}}, {55, {22, -1}}};
-
-std::string Hora(int n) {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, "%02d:%02d:00", 8 + n / 60, n % 60);
-    return texto;
-}
-
 TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
     std::vector<int> codigos;
     for (const auto& t : Catalogo()) codigos.push_back(t.codigo);
@@ -100,7 +91,7 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             }
             origen.push_back(Auditoria(n, t.codigo, IdOrigen(t), "I",
                                        t.forma == Forma::EncabezadoConItems ? "" : clave,
-                                       "2026-03-02", Hora(n)));
+                                       "2026-03-02", HoraDeEntrada(n)));
             continue;
         }
 
@@ -122,7 +113,8 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
         const int posPrefijo = t.llave == Llave::Prefijo ? 1 : 2;
         encabezado[posPrefijo] = Literal(Prefijo(t));
         encabezado[posPrefijo + 1] = "'000001'";
-        if (auto r = kReferenciasEncabezado.find(t.codigo); r != kReferenciasEncabezado.end()) {
+        if (auto r = ReferenciasDeEncabezado().find(t.codigo);
+            r != ReferenciasDeEncabezado().end()) {
             encabezado[r->second.first] = std::to_string(kIdEnOrigen);
             if (r->second.second >= 0) encabezado[r->second.second] = "'RF000001'";
         }
@@ -139,7 +131,7 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             origen.push_back(tablas.fila(t.detalles[d].tabla, fila));
         }
         origen.push_back(Auditoria(n, t.codigo, IdOrigen(t), "I", Prefijo(t) + "000001",
-                                   "2026-03-02", Hora(n), "N", tico));
+                                   "2026-03-02", HoraDeEntrada(n), "N", tico));
     }
     EjecutarSql(e.origen(), origen);
     EjecutarSql(e.destino(), destino);
@@ -188,7 +180,8 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             EXPECT_EQ(Textos(e.destino(), "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado +
                                               " WHERE CUBA_COD = 1"),
                       (Filas{{std::to_string(kIdReferido)}}));
-        if (auto ref = kReferenciasEncabezado.find(t.codigo); ref != kReferenciasEncabezado.end())
+        if (auto ref = ReferenciasDeEncabezado().find(t.codigo);
+            ref != ReferenciasDeEncabezado().end())
             EXPECT_EQ(Textos(e.destino(), "SELECT " +
                                               tablas.nombre(t.tablaEncabezado, ref->second.first) +
                                               " FROM " + t.tablaEncabezado + donde),

@@ -23,23 +23,14 @@ using prueba::Contenido;
 using prueba::EjecutarSql;
 using prueba::EscenarioRecepcion;
 using prueba::Factura;
+using prueba::HoraDeEntrada;
 using prueba::Literal;
+using prueba::ReferenciasDeEncabezado;
 using prueba::Tablas;
 
 // The documents that references name, "RF000001" in both databases: their ids.
 const int kIdEnDestino = 9;
 const int kIdEnOrigen = 3;
-
-std::string Hora(int n) {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, "%02d:%02d:00", 8 + n / 60, n % 60);
-    return texto;
-}
-
-// Header references: their position, and the position of the code text that names the
-// referenced document (-1: named through the transfer file or the origin).
-const std::map<int, std::pair<int, int>> kReferenciasEncabezado = {
-    {24, {24, 25}}, {33, {29, 28}}, {45, {23, -1}}, {55, {22, -1}}};
 
 // Every document kind of the catalog and the references between documents, so that the
 // destinations can be compared with the ids that each hands out put aside.
@@ -80,7 +71,7 @@ std::vector<prueba::ColumnaReferencia> Referencias(Tablas& tablas) {
     // Header references point at one kind of document: no type column.
     const std::map<int, std::string> referidos = {
         {24, "FACTURAS_COMPRA"}, {33, "FACTURAS"}, {45, "RECIBOS_CAJA"}, {55, "EGRESOS"}};
-    for (const auto& [codigo, posiciones] : kReferenciasEncabezado) {
+    for (const auto& [codigo, posiciones] : ReferenciasDeEncabezado()) {
         const DescriptorTipoDoc& t = *BuscarTipoDoc(codigo);
         r.push_back({t.tablaEncabezado,
                      tablas.nombre(t.tablaEncabezado, posiciones.first),
@@ -134,7 +125,7 @@ TEST(EnvioYRecepcion, ElArchivoRecibidoDejaLoQueDejaElEnvioEnLinea) {
                       const std::string& tico = "") {
         ++n;
         origen.push_back(
-            Auditoria(n, tipo, id, operacion, codigo, "2026-03-02", Hora(n), "N", tico));
+            Auditoria(n, tipo, id, operacion, codigo, "2026-03-02", HoraDeEntrada(n), "N", tico));
     };
     for (const auto& [tabla, columna, tipo] :
          {std::tuple{"RECIBOS_CAJA", "RECA", 61}, std::tuple{"EGRESOS", "EGRE", 62}}) {
@@ -182,7 +173,8 @@ TEST(EnvioYRecepcion, ElArchivoRecibidoDejaLoQueDejaElEnvioEnLinea) {
         const std::string prefijo = "P" + std::to_string(t.codigo);
         encabezado[posPrefijo] = Literal(prefijo);
         encabezado[posPrefijo + 1] = "'000001'";
-        if (auto r = kReferenciasEncabezado.find(t.codigo); r != kReferenciasEncabezado.end()) {
+        if (auto r = ReferenciasDeEncabezado().find(t.codigo);
+            r != ReferenciasDeEncabezado().end()) {
             encabezado[r->second.first] = std::to_string(kIdEnOrigen);
             if (r->second.second >= 0) encabezado[r->second.second] = "'RF000001'";
         }

@@ -1,5 +1,7 @@
 #include "tests/soporte/tablas.h"
 
+#include <cstdio>
+
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/instalacion.h"
 
@@ -39,6 +41,18 @@ std::string Tablas::fila(const std::string& tabla, const std::map<int, std::stri
             lista.push_back({cols[p].nombre, cols[p].entera ? "1" : "'X'"});
     }
     return Insertar(tabla, lista);
+}
+
+std::string HoraDeEntrada(int n) {
+    char texto[16];
+    std::snprintf(texto, sizeof texto, "%02d:%02d:00", 8 + n / 60, n % 60);
+    return texto;
+}
+
+const std::map<int, std::pair<int, int>>& ReferenciasDeEncabezado() {
+    static const std::map<int, std::pair<int, int>> referencias = {
+        {24, {24, 25}}, {33, {29, 28}}, {45, {23, -1}}, {55, {22, -1}}};
+    return referencias;
 }
 
 }  // namespace velmora::prueba

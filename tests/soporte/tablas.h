@@ -33,4 +33,13 @@ class Tablas {
     std::map<std::string, std::vector<Columna>> cache_;
 };
 
+// The time of the n-th journal entry of a test, one minute apart from 08:00, so that journal
+// order is the order of n.
+std::string HoraDeEntrada(int n);
+
+// The documents whose header points at another: code -> (position of the reference, position
+// of the code text that names the referenced document, -1 when it is named through the
+// database that holds the referencing document).
+const std::map<int, std::pair<int, int>>& ReferenciasDeEncabezado();
+
 }  // namespace velmora::prueba
