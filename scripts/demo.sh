@@ -13,66 +13,17 @@ set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
 
-if [ "${1:-}" != "--sin-compilar" ]; then
-    bash scripts/instalar_paquetes.sh
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build -j"$(nproc)" --target envio recepcion bases
-fi
+case "${1:-}" in
+    "") opciones=() ;;
+    --sin-compilar) opciones=(--sin-compilar) ;;
+    *) echo "Usage: bash scripts/demo.sh [--sin-compilar]" >&2; exit 2 ;;
+esac
 
-bases=$raiz/build/bases
+# The installation (and, unless --sin-compilar, the packages and the build).
+bash scripts/demo_instalacion.sh "${opciones[@]}"
 inst=$raiz/demo/instalacion
 xdg=$raiz/demo/xdg
-for base in general soporte plantilla_envio compania; do
-    if [ ! -f "$bases/$base.fdb" ]; then
-        echo "Missing $bases/$base.fdb: build the project first." >&2
-        exit 1
-    fi
-done
-
-# Embedded engine: no server and no password involved.
-isql() { isql-fb -q -bail -user SYSDBA -ch NONE "$@"; }
-
-rm -rf "$inst"
-mkdir -p "$inst/datos" "$inst/sop"
-cp "$bases/general.fdb" "$inst/datos/general.fdb"
-cp "$bases/soporte.fdb" "$inst/sop/velmora.fdb"
-cp "$bases/plantilla_envio.fdb" "$inst/sop/envio.fdb"
-for cia in 001 002 003; do
-    mkdir -p "$inst/datos/$cia"
-    cp "$bases/compania.fdb" "$inst/datos/$cia/velmora.fdb"
-done
-
-isql "$inst/datos/general.fdb" <<'SQL'
-INSERT INTO usuario (usua_cod, usua_nombre) VALUES ('SYSDBA', 'ADMINISTRADOR');
-INSERT INTO usuario (usua_cod, usua_nombre) VALUES ('DEMO', 'USUARIO DE DEMOSTRACION');
-INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE, COMP_NIT, COMP_DIR, COMP_TELS, COMP_ENCABEZADO)
-VALUES ('001', 'Comercial Demo Origen', '800100200-1', 'Calle 1 # 2-3', '601 555 0001',
-        'COMERCIAL DEMO ORIGEN - NIT 800100200-1');
-INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE, COMP_NIT, COMP_DIR, COMP_TELS, COMP_ENCABEZADO)
-VALUES ('002', 'Comercial Demo Destino', '800300400-2', 'Carrera 4 # 5-6', '601 555 0002',
-        'COMERCIAL DEMO DESTINO - NIT 800300400-2');
-INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE, COMP_NIT, COMP_DIR, COMP_TELS, COMP_ENCABEZADO)
-VALUES ('003', 'Sucursal Demo Bogot' || ASCII_CHAR(225), '800500600-3', 'Avenida 7 # 8-9',
-        '601 555 0003', 'SUCURSAL DEMO - NIT 800500600-3');
-COMMIT;
-SQL
-isql "$inst/datos/001/velmora.fdb" -i "$raiz/scripts/demo_datos.sql"
-
-# So that a local server can open the same files as well.
-chmod -R a+rwX "$inst"
-
-# One server entry, the root itself: no host means the embedded engine.
-printf '%s\r\n' "$inst" > "$inst/SERVIDORES.cfg"
-
-mkdir -p "$xdg/Zorvik"
-printf '[General]\nDirectorio=%s\n' "$inst" > "$xdg/Zorvik/Velmora2009.conf"
 export XDG_CONFIG_DIRS=$xdg
-
-echo "Demo installation ready in $inst"
-echo "  001 Comercial Demo Origen: 12 unsent journal rows (articles, a customer, invoices,"
-echo "      an inventory entry, a debit note, a voucher, a cash receipt, a cheque, an annulment)"
-echo "  002 Comercial Demo Destino and 003 Sucursal Demo: empty"
-echo "  sign in with user SYSDBA (or DEMO) and any password; server: $inst"
 echo
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
