@@ -6,7 +6,6 @@
 
 #include <unistd.h>
 
-#include "foundation/clave.h"
 #include "foundation/errores.h"
 #include "foundation/inicio_sesion.h"
 #include "foundation/sesion.h"
@@ -238,19 +237,12 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
            Consola& consola) {
     CorridaDesatendida c;
     DatosAcceso& a = c.acceso;
-    a.servidorOrigen = Windows1252DeUtf8(o.posicionales[0]);
-    a.servidorDestino = Windows1252DeUtf8(o.posicionales[2]);
     SesionOrigen dbGeneral("DbGeneral"), dbGeneraldes("DbGeneraldes"), dbSop("DBsop");
 
-    ConectarGeneral(dbGeneral, a.servidorOrigen, cr.usuarioOrigen, cr.claveOrigen);
-    a.usuarioOrigen = MayusculasUsuario(cr.usuarioOrigen);
-    a.claveOrigen = EncriptarClave(cr.claveOrigen);
-    ComprobarUsuario(dbGeneral, cr.usuarioOrigen);
-
-    ConectarGeneral(dbGeneraldes, a.servidorDestino, cr.usuarioDestino, cr.claveDestino);
-    a.usuarioDestino = MayusculasUsuario(cr.usuarioDestino);
-    a.claveDestino = EncriptarClave(cr.claveDestino);
-    ComprobarUsuario(dbGeneraldes, cr.usuarioDestino);
+    ConectarOrigen(dbGeneral, Windows1252DeUtf8(o.posicionales[0]), cr.usuarioOrigen,
+                   cr.claveOrigen, a);
+    ConectarDestino(dbGeneraldes, Windows1252DeUtf8(o.posicionales[2]), cr.usuarioDestino,
+                    cr.claveDestino, a);
 
     c.tipos = CargarTiposDocumento(dbSop, a.servidorOrigen, a.usuarioOrigen, a.claveOrigen);
     if (o.tipos) {

@@ -84,6 +84,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         const std::string archivo = ArchivoEnvioLocal(diraplicacion(dialogos), p.companiaDestino);
         if (!CopiarArchivo(plantilla, archivo)) {
             dialogos.mensaje(kSinPlantilla);
+            resultado.sinPlantilla = true;
             return resultado;
         }
         Conectar(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino), a.usuarioDestino,

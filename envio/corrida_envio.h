@@ -46,9 +46,10 @@ struct ComponentesEnvio {
 };
 
 struct ResultadoEnvio {
-    bool iniciado = false;  // the journal was read
-    int visitadas = 0;      // entries that got their trail line
-    int enviadas = 0;       // entries marked as sent
+    bool iniciado = false;      // the journal was read
+    bool sinPlantilla = false;  // the transfer template could not be copied: the program ends
+    int visitadas = 0;          // entries that got their trail line
+    int enviadas = 0;           // entries marked as sent
     int fallidas = 0;
     bool detenido = false;  // "&No" to "Continuar?"
 };

@@ -1,33 +1,13 @@
 // The sender: moves the journal of an origin company to a destination company.
-#include <unistd.h>
-
-#include <QApplication>
-#include <QMainWindow>
-#include <iostream>
-#include <string>
-#include <vector>
-
-#include "ctrlacceso/desatendido.h"
+#include "ctrlacceso/aplicacion.h"
 #include "envio/corrida_desatendida.h"
+#include "envio/principal.h"
 
 int main(int argc, char** argv) {
-    // Scheduled runs have no display: decided before any QApplication exists.
-    const std::string primero = argc > 1 ? argv[1] : "";
-    if (primero == "--desatendido") {
-        return velmora::EnvioDesatendido(std::vector<std::string>(argv + 2, argv + argc),
-                                         velmora::EntornoDelProceso(), std::cout, std::cerr,
-                                         isatty(STDERR_FILENO));
-    }
-    if (primero == "--help") {
-        std::cout << velmora::UsoEnvioDesatendido();
-        return 0;
-    }
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("envio");
-    QMainWindow ventana;
-    ventana.setWindowTitle(QString::fromUtf8("Envío de información"));
-    ventana.resize(697, 481);
-    ventana.show();
-    return app.exec();
+    return velmora::Arrancar(argc, argv,
+                             {"envio", velmora::EnvioDesatendido, velmora::UsoEnvioDesatendido,
+                              [](velmora::Dialogos& dialogos, std::vector<std::string> argumentos) {
+                                  return std::make_unique<velmora::envio::Tfprincipal>(
+                                      dialogos, std::move(argumentos));
+                              }});
 }

@@ -23,6 +23,16 @@ void Conectar(SesionOrigen& sesion, const std::string& ubicacion, const std::str
     sesion.clave({});
 }
 
+void ConectarLado(SesionOrigen& general, const std::string& servidor, const std::string& usuario,
+                  const std::string& clave, std::string& usuarioGuardado,
+                  std::string& claveGuardada, std::string& servidorGuardado) {
+    ConectarGeneral(general, servidor, usuario, clave);
+    usuarioGuardado = MayusculasUsuario(usuario);
+    claveGuardada = EncriptarClave(clave);
+    servidorGuardado = servidor;
+    ComprobarUsuario(general, usuario);
+}
+
 }  // namespace
 
 std::string MayusculasUsuario(const std::string& usuario) {
@@ -49,13 +59,28 @@ void ComprobarUsuario(SesionOrigen& sesion, const std::string& usuario) {
     cusuario.cerrar();
 }
 
-std::vector<TipoDocumento> CargarTiposDocumento(SesionOrigen& dbsop, const std::string& servidor,
-                                                const std::string& usuario,
-                                                const std::string& claveCifrada) {
+void ConectarOrigen(SesionOrigen& dbGeneral, const std::string& servidor,
+                    const std::string& usuario, const std::string& clave, DatosAcceso& datos) {
+    ConectarLado(dbGeneral, servidor, usuario, clave, datos.usuarioOrigen, datos.claveOrigen,
+                 datos.servidorOrigen);
+}
+
+void ConectarDestino(SesionOrigen& dbGeneraldes, const std::string& servidor,
+                     const std::string& usuario, const std::string& clave, DatosAcceso& datos) {
+    ConectarLado(dbGeneraldes, servidor, usuario, clave, datos.usuarioDestino, datos.claveDestino,
+                 datos.servidorDestino);
+}
+
+void ConectarSoporte(SesionOrigen& dbsop, const std::string& servidor, const std::string& usuario,
+                     const std::string& claveCifrada) {
     Conectar(dbsop, UbicacionSoporte(servidor), usuario, DesencriptarClave(claveCifrada));
+}
+
+std::vector<TipoDocumento> LeerTiposDocumento(SesionOrigen& dbsop,
+                                              const std::string& textoQTipodoc) {
     Transaccion transaccion(dbsop, "TrSop");
     Consulta qtipodoc(transaccion, "QTipodoc");
-    qtipodoc.texto("SELECT TIDO_COD, TIDO_NOMLARGO FROM TIPO_DOCUMENTO ORDER BY TIDO_COD");
+    qtipodoc.texto(textoQTipodoc);
     qtipodoc.abrir();
     std::vector<TipoDocumento> tipos;
     for (qtipodoc.primero(); !qtipodoc.fin(); qtipodoc.siguiente()) {
@@ -63,6 +88,26 @@ std::vector<TipoDocumento> CargarTiposDocumento(SesionOrigen& dbsop, const std::
     }
     qtipodoc.cerrar();
     return tipos;
+}
+
+std::vector<TipoDocumento> CargarTiposDocumento(SesionOrigen& dbsop, const std::string& servidor,
+                                                const std::string& usuario,
+                                                const std::string& claveCifrada) {
+    ConectarSoporte(dbsop, servidor, usuario, claveCifrada);
+    return LeerTiposDocumento(dbsop, kQTipodocEnvio);
+}
+
+std::vector<Compania> ListarCompanias(SesionOrigen& general) {
+    Transaccion transaccion(general, "TrGeneral");
+    Consulta tcompania(transaccion, "TCompania");
+    tcompania.texto("select COMP_COD, COM_NOMBRE from COMPANIA order by COMP_COD");
+    tcompania.abrir();
+    std::vector<Compania> companias;
+    for (tcompania.primero(); !tcompania.fin(); tcompania.siguiente()) {
+        companias.push_back({tcompania.valor(0).comoTexto(), tcompania.valor(1).comoTexto()});
+    }
+    tcompania.cerrar();
+    return companias;
 }
 
 std::string NombreCompania(SesionOrigen& general, const std::string& codigo) {
@@ -73,6 +118,12 @@ std::string NombreCompania(SesionOrigen& general, const std::string& codigo) {
     std::string nombre = tcompania.vacia() ? std::string() : tcompania.valor(0).comoTexto();
     tcompania.cerrar();
     return nombre;
+}
+
+std::optional<ArranqueArticulos> ModoArticulos(const std::vector<std::string>& argumentos) {
+    if (argumentos.size() < 3 || argumentos[2].empty() || argumentos[0] != "ARTICULOS")
+        return std::nullopt;
+    return ArranqueArticulos{argumentos[1], argumentos[2]};
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 
 #include "foundation/fb_api.h"
 #include "foundation/sentencia.h"
+#include "foundation/texto.h"
 
 namespace velmora {
 
@@ -121,15 +122,22 @@ void Conexion::conectar() {
         IXpbBuilder* p;
         ~Desechar() { p->dispose(); }
     } desechar{dpb};
+    // The client takes the location, the user and the password in UTF-8 when told so, and
+    // otherwise in the locale's character set, which refuses what it cannot read: our
+    // Windows-1252 bytes go to it converted, whatever the locale.
+    const std::string ubicacion = Utf8DeWindows1252(ubicacion_);
+    const std::string usuario = Utf8DeWindows1252(usuario_);
+    const std::string clave = Utf8DeWindows1252(clave_);
+    dpb->insertTag(&st, isc_dpb_utf8_filename);
     // Always as given, empty ones included: left out, the client would take ISC_USER and
     // ISC_PASSWORD from the environment, which may belong to another connection.
-    dpb->insertBytes(&st, isc_dpb_user_name, usuario_.data(), unsigned(usuario_.size()));
-    dpb->insertBytes(&st, isc_dpb_password, clave_.data(), unsigned(clave_.size()));
+    dpb->insertBytes(&st, isc_dpb_user_name, usuario.data(), unsigned(usuario.size()));
+    dpb->insertBytes(&st, isc_dpb_password, clave.data(), unsigned(clave.size()));
     dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
     dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
     fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
     try {
-        atachado_ = proveedor->attachDatabase(&st, ubicacion_.c_str(), dpb->getBufferLength(&st),
+        atachado_ = proveedor->attachDatabase(&st, ubicacion.c_str(), dpb->getBufferLength(&st),
                                               dpb->getBuffer(&st));
     } catch (const ErrorBaseDatos& error) {
         throw ErrorConexion(error, nombre_, ubicacion_);

@@ -1,5 +1,9 @@
 #include "foundation/texto.h"
 
+#include <langinfo.h>
+
+#include <clocale>
+
 #include <QList>
 #include <array>
 
@@ -50,6 +54,12 @@ std::string Utf8DeWindows1252(const std::string& bytes) {
 
 std::string Windows1252DeUtf8(const std::string& utf8) {
     return AWindows1252(QString::fromStdString(utf8));
+}
+
+void LocaleUtf8() {
+    std::setlocale(LC_ALL, "");
+    const std::string juego = nl_langinfo(CODESET);
+    if (juego != "UTF-8") std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
 }  // namespace velmora

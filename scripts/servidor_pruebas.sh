@@ -10,10 +10,12 @@ seguridad=/var/lib/firebird/3.0/system/security3.fdb
 pkill -x fbguard 2>/dev/null || true
 for _ in $(seq 1 50); do pgrep -x firebird >/dev/null || break; sleep 0.2; done
 
-isql-fb -q -bail -user SYSDBA "$seguridad" <<'SQL'
+# UTF-8, as the client sends passwords: ACENTO's password has a letter outside ASCII.
+isql-fb -q -bail -ch UTF8 -user SYSDBA "$seguridad" <<'SQL'
 CREATE OR ALTER USER SYSDBA PASSWORD 'masterkey';
 CREATE OR ALTER USER PRUEBA PASSWORD 'clave1';
 CREATE OR ALTER USER OTRO PASSWORD 'otra2';
+CREATE OR ALTER USER ACENTO PASSWORD 'contraseña';
 COMMIT;
 SQL
 chown firebird:firebird "$seguridad"

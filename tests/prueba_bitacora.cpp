@@ -56,7 +56,9 @@ TEST_F(Bitacora, ElRegistroDeErroresGuardaLosBytesTalCual) {
 
 TEST_F(Bitacora, CadaLineaPreguntaDeNuevoPorElDirectorio) {
     QTemporaryDir config;
-    QTemporaryDir otra;
+    // A name of another length: Qt reads a settings file again when its size or time stamp
+    // changed, and two writes within a millisecond keep the time stamp.
+    QTemporaryDir otra(QDir::tempPath() + "/otra-instalacion-XXXXXX");
     setenv("XDG_CONFIG_DIRS", config.path().toLocal8Bit().constData(), 1);
     QDir(config.path()).mkpath("Zorvik");
     auto registrar = [&](const QTemporaryDir& dir) {

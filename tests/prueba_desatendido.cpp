@@ -1,10 +1,7 @@
 // The unattended sender, `envio --desatendido`: scheduled runs between companies 001 and
 // 002 of a test installation reached through the local server, their messages on standard
 // error and their exit status.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,6 +13,7 @@
 #include "foundation/inicio_sesion.h"
 #include "recepcion/corrida_desatendida.h"
 #include "tests/soporte/escenario_envio.h"
+#include "tests/soporte/proceso.h"
 
 namespace velmora {
 namespace {
@@ -506,37 +504,11 @@ INSTANTIATE_TEST_SUITE_P(
 Salida EjecutarPrograma(const std::vector<std::string>& argumentos, const Entorno& entorno,
                         const std::string& carpeta,
                         const std::string& programa = VELMORA_ENVIO_PROGRAMA) {
-    std::vector<std::string> textos{programa};
-    textos.insert(textos.end(), argumentos.begin(), argumentos.end());
-    std::vector<char*> argv;
-    for (auto& t : textos) argv.push_back(t.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> variables;
-    for (const auto& [nombre, valor] : entorno) variables.push_back(nombre + "=" + valor);
-    std::vector<char*> envp;
-    for (auto& v : variables) envp.push_back(v.data());
-    envp.push_back(nullptr);
-
-    const std::string salida = carpeta + "/stdout.txt", errores = carpeta + "/stderr.txt";
-    posix_spawn_file_actions_t acciones;
-    posix_spawn_file_actions_init(&acciones);
-    posix_spawn_file_actions_addopen(&acciones, 1, salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&acciones, 2, errores.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid;
-    const int creado = posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&acciones);
+    prueba::Proceso proceso(programa, argumentos, entorno, carpeta);
     Salida s;
-    if (creado != 0) {
-        ADD_FAILURE() << "posix_spawn: " << creado;
-        return s;
-    }
-    int estado = 0;
-    waitpid(pid, &estado, 0);
-    s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    s.salida = LeerArchivo(salida);
-    s.errores = LeerArchivo(errores);
+    s.estado = proceso.esperar();
+    s.salida = proceso.salida();
+    s.errores = proceso.errores();
     SepararCredenciales(s);
     return s;
 }
@@ -576,6 +548,26 @@ TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
 
     EXPECT_EQ(s.estado, 0) << s.errores;
     EXPECT_EQ(s.errores, "Proceso de recepción de información concluído.\n");
+    EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
+}
+
+// A server entry with a letter outside ASCII, from a scheduler's bare environment (no locale):
+// the program names the files to the database client as the file system has them.
+TEST_F(Desatendido, ElProgramaEncuentraUnaInstalacionConAcentosEnSuRuta) {
+    auto sql = Factura(7, "FV", "000123", 1);
+    sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
+    EjecutarSql(e.origen(), sql);
+    const std::string conAcento = e.instalacion.ruta("Año");
+    std::filesystem::create_directory_symlink(e.instalacion.raiz(), conAcento);
+    const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
+                          {"ISC_USER", "PRUEBA"},
+                          {"ISC_PASSWORD", prueba::kClave}};
+    const std::string servidor = "localhost:" + conAcento;
+
+    Salida s = EjecutarPrograma({"--desatendido", "--en-linea", servidor, "001", servidor, "002"},
+                                entorno, e.instalacion.raiz());
+
+    EXPECT_EQ(s.estado, 0) << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
 }
 

@@ -7,6 +7,7 @@
 
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/escenario_envio.h"
+#include "tests/soporte/tablas.h"
 #include "transfer/catalogo.h"
 
 namespace velmora {
@@ -17,65 +18,13 @@ using prueba::Consultar;
 using prueba::EjecutarSql;
 using prueba::Encabezado;
 using prueba::EscenarioEnvio;
+using prueba::HoraDeEntrada;
 using prueba::Insertar;
 using prueba::Literal;
+using prueba::ReferenciasDeEncabezado;
+using prueba::Tablas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
-
-struct Columna {
-    std::string nombre;
-    bool entera = false;
-    bool requerida = false;  // NOT NULL without a default
-};
-
-// The columns of a table in position order, as the database defines them.
-std::vector<Columna> Columnas(const std::string& ubicacion, const std::string& tabla) {
-    std::vector<Columna> r;
-    for (const auto& f :
-         Consultar(ubicacion,
-                   "SELECT TRIM(RF.RDB$FIELD_NAME), F.RDB$FIELD_TYPE, "
-                   "COALESCE(RF.RDB$NULL_FLAG, F.RDB$NULL_FLAG, 0), "
-                   "IIF(RF.RDB$DEFAULT_SOURCE IS NULL AND F.RDB$DEFAULT_SOURCE IS NULL, 0, 1) "
-                   "FROM RDB$RELATION_FIELDS RF JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = "
-                   "RF.RDB$FIELD_SOURCE WHERE RF.RDB$RELATION_NAME = '" +
-                       tabla + "' ORDER BY RF.RDB$FIELD_POSITION")) {
-        const int64_t tipo = f[1].comoEntero();
-        r.push_back({f[0].comoTexto(), tipo == 7 || tipo == 8 || tipo == 16,
-                     f[2].comoEntero() == 1 && f[3].comoEntero() == 0});
-    }
-    return r;
-}
-
-// An INSERT with the given values by position; every other required column gets 1 or 'X'.
-class Tablas {
-  public:
-    explicit Tablas(std::string ubicacion) : ubicacion_(std::move(ubicacion)) {}
-
-    const std::vector<Columna>& columnas(const std::string& tabla) {
-        auto it = cache_.find(tabla);
-        if (it == cache_.end()) it = cache_.emplace(tabla, Columnas(ubicacion_, tabla)).first;
-        return it->second;
-    }
-    const std::string& nombre(const std::string& tabla, int posicion) {
-        return columnas(tabla).at(posicion).nombre;
-    }
-    std::string fila(const std::string& tabla, const std::map<int, std::string>& valores) {
-        std::vector<std::pair<std::string, std::string>> lista;
-        const auto& cols = columnas(tabla);
-        for (int p = 0; p < int(cols.size()); ++p) {
-            auto v = valores.find(p);
-            if (v != valores.end())
-                lista.push_back({cols[p].nombre, v->second});
-            else if (cols[p].requerida)
-                lista.push_back({cols[p].nombre, cols[p].entera ? "1" : "'X'"});
-        }
-        return Insertar(tabla, lista);
-    }
-
-  private:
-    std::string ubicacion_;
-    std::map<std::string, std::vector<Columna>> cache_;
-};
 
 // What the destination already holds and the origin's referenced documents: the customer
 // and supplier documents that references name, all "RF000001".
@@ -97,17 +46,6 @@ bool LadoCliente(int codigo) {
 bool ConReferenciaEnDetalle(int codigo) {
     return codigo == 43 || codigo == 53 || codigo == 61 || codigo == 62;
 }
-// Header references: reference position, and the position of the code text naming the
-// document (-1: named through the origin).
-const std::map<int, std::pair<int, int>> kReferenciasEncabezado = {
-    {24, {24, 25}}, {33, {29, 28}}, {45, {23, -1}}, {55, {22, -1}}};
-
-std::string Hora(int n) {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, "%02d:%02d:00", 8 + n / 60, n % 60);
-    return texto;
-}
-
 TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
     std::vector<int> codigos;
     for (const auto& t : Catalogo()) codigos.push_back(t.codigo);
@@ -153,7 +91,7 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             }
             origen.push_back(Auditoria(n, t.codigo, IdOrigen(t), "I",
                                        t.forma == Forma::EncabezadoConItems ? "" : clave,
-                                       "2026-03-02", Hora(n)));
+                                       "2026-03-02", HoraDeEntrada(n)));
             continue;
         }
 
@@ -175,7 +113,8 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
         const int posPrefijo = t.llave == Llave::Prefijo ? 1 : 2;
         encabezado[posPrefijo] = Literal(Prefijo(t));
         encabezado[posPrefijo + 1] = "'000001'";
-        if (auto r = kReferenciasEncabezado.find(t.codigo); r != kReferenciasEncabezado.end()) {
+        if (auto r = ReferenciasDeEncabezado().find(t.codigo);
+            r != ReferenciasDeEncabezado().end()) {
             encabezado[r->second.first] = std::to_string(kIdEnOrigen);
             if (r->second.second >= 0) encabezado[r->second.second] = "'RF000001'";
         }
@@ -192,7 +131,7 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             origen.push_back(tablas.fila(t.detalles[d].tabla, fila));
         }
         origen.push_back(Auditoria(n, t.codigo, IdOrigen(t), "I", Prefijo(t) + "000001",
-                                   "2026-03-02", Hora(n), "N", tico));
+                                   "2026-03-02", HoraDeEntrada(n), "N", tico));
     }
     EjecutarSql(e.origen(), origen);
     EjecutarSql(e.destino(), destino);
@@ -241,7 +180,8 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
             EXPECT_EQ(Textos(e.destino(), "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado +
                                               " WHERE CUBA_COD = 1"),
                       (Filas{{std::to_string(kIdReferido)}}));
-        if (auto ref = kReferenciasEncabezado.find(t.codigo); ref != kReferenciasEncabezado.end())
+        if (auto ref = ReferenciasDeEncabezado().find(t.codigo);
+            ref != ReferenciasDeEncabezado().end())
             EXPECT_EQ(Textos(e.destino(), "SELECT " +
                                               tablas.nombre(t.tablaEncabezado, ref->second.first) +
                                               " FROM " + t.tablaEncabezado + donde),

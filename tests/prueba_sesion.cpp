@@ -465,6 +465,17 @@ TEST(Conexiones, LosErroresGuardanElCodigoYElTextoDelServidor) {
     }
 }
 
+// Credentials are Windows-1252 bytes, like every text of the programs; the client gets them
+// in the one form it reads whatever the locale (a test runs in the C locale).
+TEST(Conexiones, UnaClaveConLetrasFueraDeAsciiConecta) {
+    prueba::Instalacion instalacion;
+    SesionOrigen s("DbCia");
+    s.ubicacion(instalacion.compania(Acceso::Servidor, "001"));
+    s.usuario(prueba::kUsuarioAcento);
+    s.clave(prueba::kClaveAcento);
+    EXPECT_NO_THROW(s.conectar());
+}
+
 // The client would take a user or a password left out of a connection from ISC_USER and
 // ISC_PASSWORD; the credentials given, empty ones included, are the ones used.
 TEST(Conexiones, LasCredencialesVaciasNoSeTomanDelEntorno) {

@@ -15,6 +15,11 @@ namespace velmora::prueba {
 // The users that scripts/servidor_pruebas.sh defines on the local server.
 inline constexpr const char* kUsuario = "PRUEBA";
 inline constexpr const char* kClave = "clave1";
+// A user whose password has a letter outside ASCII ("contraseña"), here in Windows-1252.
+inline constexpr const char* kUsuarioAcento = "ACENTO";
+inline constexpr const char* kClaveAcento =
+    "contrase\xF1"
+    "a";
 // The owner of the databases, for the tests' own set-up and checks.
 inline constexpr const char* kAdministrador = "SYSDBA";
 inline constexpr const char* kClaveAdministrador = "masterkey";

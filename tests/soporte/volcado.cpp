@@ -130,7 +130,8 @@ Contenido VolcarPorLlave(const std::string& ubicacion,
                     c.detallesSinEncabezado.push_back(nombre + " " + Unir(campos));
             }
             for (const auto& [posicion, r] : refs) {
-                const int tipo = int(fila[t.posicion(r->columnaTipo)].comoEntero());
+                const int tipo =
+                    r->columnaTipo.empty() ? 0 : int(fila[t.posicion(r->columnaTipo)].comoEntero());
                 auto encabezado = r->encabezados.find(tipo);
                 if (encabezado != r->encabezados.end())
                     campos[posicion] = llaveDe(encabezado->second, campos[posicion]);

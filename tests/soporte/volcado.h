@@ -19,7 +19,7 @@ struct TablaDocumento {
 };
 
 // A column that holds the id of another document, whose type code another column of the
-// same row gives.
+// same row gives; without a type column, of the one kind that `encabezados` names under 0.
 struct ColumnaReferencia {
     std::string tabla;
     std::string columna;

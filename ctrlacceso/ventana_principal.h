@@ -1,0 +1,155 @@
+// What the main windows of both programs share: the login at the first activation, the
+// company and document type lists, the journal selection, the document type grid with its
+// menu, the progress panel and the two buttons. Each program's Tfprincipal adds its run.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ctrlacceso/controles.h"
+#include "foundation/datos_acceso.h"
+#include "foundation/dialogos.h"
+#include "foundation/progreso.h"
+#include "foundation/sesion.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QProgressBar;
+class QToolButton;
+
+namespace velmora {
+
+// What tells the two main windows apart.
+struct FormaPrincipal {
+    QString titulo;
+    QSize tamano;
+    QString revision;
+    QString textoTodo;          // caption of CkTodo
+    const char* nombreFechas;   // the date group: RngFechas or GroupBox2
+    QString tituloOperaciones;  // the group around the grid
+    QString tituloMarca;        // title of the mark column
+    int anchoMarca;
+    int existeInicial;  // 0 "Omitir (no recibir)", 1 "Reemplazar"
+    // The sender: the send type, and the grid and the dates follow CkTodo.
+    bool conTipoEnvio;
+    std::string textoQTipodoc;
+    // The controls by name in their focus order; the grid comes last.
+    std::vector<const char*> ordenFoco;
+};
+
+class VentanaPrincipal : public QWidget {
+    Q_OBJECT
+  public:
+    ~VentanaPrincipal() override;
+
+    const DatosAcceso& datosAcceso() const { return datosAcceso_; }
+
+  signals:
+    // The first activation has done what it could: login, lists, command-line mode.
+    void activada();
+
+  protected:
+    // `argumentos`: those after the program's name, as Windows-1252 bytes.
+    VentanaPrincipal(const FormaPrincipal& forma, Dialogos& dialogos,
+                     std::vector<std::string> argumentos, QWidget* padre);
+
+    // Creation, once the program's own components exist: the data error hooks, the
+    // application-wide error handler, the first-activation mark.
+    void FormCreate();
+
+    // "Enviar": the program's run with the window's values.
+    virtual void SpeedButton1Click() = 0;
+    // The command-line mode's own choices before its run.
+    virtual void PrepararModoArticulos() {}
+    // Closing the window: the program's sessions are released, so that what the run left
+    // open is committed now and a failing commit is shown.
+    virtual void LiberarSesiones() {}
+
+    // Ends the program: the window closes.
+    void TerminarPrograma();
+
+    bool event(QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    bool focusNextPrevChild(bool siguiente) override;
+
+    // Values for the runs.
+    std::vector<TipoDocumento> tipos();
+    std::string prefijo() const;
+
+    Dialogos& dialogos_;
+    Componente raiz_{nullptr, "Tfprincipal"};
+    DatosAcceso datosAcceso_;
+    SesionOrigen dbGeneral_{"DbGeneral"};
+    SesionOrigen dbGeneraldes_{"DbGeneraldes"};
+    SesionOrigen dbSop_{"DBsop"};
+    std::unique_ptr<ConjuntoEditable> ctipodoc_;
+
+    // Panel3 and ProgressBar1, as the runs drive them.
+    class Panel3 : public Progreso {
+      public:
+        explicit Panel3(VentanaPrincipal& ventana) : ventana_(ventana) {}
+        void mostrar() override;
+        void ocultar() override;
+        void iniciar(int maximo) override;
+        void avanzar() override;
+
+      private:
+        VentanaPrincipal& ventana_;
+    };
+    Panel3 progreso_{*this};
+
+    QLineEdit* serOri1_;
+    QLineEdit* serDes1_;
+    CajaCompania* lCiaOri_;
+    CajaCompania* lCiaDes_;
+    QCheckBox* ckTodo_;
+    QGroupBox* fechas_;
+    CajaFecha* fecini_;
+    CajaFecha* fecfin_;
+    GrupoOpciones* tipo_ = nullptr;  // the sender only
+    GrupoOpciones* existe_;
+    QLineEdit* pref_;
+    QGroupBox* operaciones_;
+    RejillaTipos* dbGridEh1_;
+    ModeloTipos* modeloTipos_;
+    QMenu* popupMenu1_;
+    QWidget* panel3_;
+    QProgressBar* progressBar1_;
+    QToolButton* speedButton1_;
+    QToolButton* speedButton2_;
+
+  private:
+    void FormActivate();
+    void SerOri1Change();
+    void SerDes1Change();
+    void CkTodoClick();
+    void TipoClick();
+    void Seleccionartodo1Click();
+    void Desmarcartodo1Click();
+    void SpeedButton2Click();
+    void CargarTipos();
+    void ArrancarModoArticulos();
+    void Marcar(bool marcar);
+    void PonerServidor(QLineEdit* caja, const std::string& servidor,
+                       void (VentanaPrincipal::*cambio)());
+    void VolverAlPrimero();
+    void ColocarPanel3();
+    void OrdenarFoco();
+    void ConstruirControles();
+
+    FormaPrincipal forma_;
+    std::vector<QWidget*> paradas_;  // the focus order
+    std::vector<std::string> argumentos_;
+    bool primeraActivacion_ = false;
+};
+
+}  // namespace velmora

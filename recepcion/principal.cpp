@@ -1,0 +1,66 @@
+#include "recepcion/principal.h"
+
+#include <QCheckBox>
+
+#include "foundation/inicio_sesion.h"
+
+namespace velmora::recepcion {
+
+namespace {
+
+FormaPrincipal Forma() {
+    FormaPrincipal f;
+    f.titulo = QStringLiteral("Recepción de información");
+    f.tamano = QSize(636, 480);
+    f.revision = QStringLiteral("Rev:2006/12/20 ");
+    f.textoTodo = QStringLiteral("Todo el envio");
+    f.nombreFechas = "GroupBox2";
+    f.tituloOperaciones = QStringLiteral("Operaciones a recibir ");
+    f.tituloMarca = QStringLiteral("Recibir");
+    f.anchoMarca = 38;
+    f.existeInicial = 0;
+    f.conTipoEnvio = false;
+    f.textoQTipodoc = kQTipodocRecepcion;
+    f.ordenFoco = {"Fecini",  "Fecfin",  "CkTodo",  "Pref",   "Existe",
+                   "SerOri1", "SerDes1", "LCiaOri", "LCiaDes"};
+    return f;
+}
+
+}  // namespace
+
+Tfprincipal::Tfprincipal(Dialogos& dialogos, std::vector<std::string> argumentos, QWidget* padre)
+    : VentanaPrincipal(Forma(), dialogos, std::move(argumentos), padre) {
+    FormCreate();
+}
+
+ParametrosRecepcion Tfprincipal::Parametros() {
+    ParametrosRecepcion p;
+    p.companiaOrigen = lCiaOri_->valor();
+    p.companiaDestino = lCiaDes_->valor();
+    p.acceso = datosAcceso_;
+    p.reemplazar = existe_->elegida() == 1;
+    p.todoElEnvio = ckTodo_->isChecked();
+    // The dates count only for a range; a date box holding something that is not a date
+    // stops the run here.
+    if (!p.todoElEnvio) {
+        p.desde = fecini_->textoIso();
+        p.hasta = fecfin_->textoIso();
+    }
+    p.prefijo = prefijo();
+    p.tipos = tipos();
+    return p;
+}
+
+void Tfprincipal::SpeedButton1Click() {
+    const ResultadoRecepcion r =
+        velmora::SpeedButton1Click(Parametros(), componentes_, dialogos_, progreso_);
+    // A run that did not start (a date of the range missing) leaves the window as it was.
+    if (r.iniciado) TerminarPrograma();
+}
+
+void Tfprincipal::LiberarSesiones() {
+    componentes_.dbCia.desconectar();
+    componentes_.dbEnvio.desconectar();
+}
+
+}  // namespace velmora::recepcion
