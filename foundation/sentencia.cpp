@@ -208,10 +208,16 @@ void Mensaje::describir(IMessageMetadata* m) {
     buffer.assign(m->getMessageLength(&st), 0);
 }
 
-Valor Mensaje::leer(unsigned i, IAttachment* att, ITransaction* tra) const {
-    if (Tomar<short>(&buffer[desplazamientoNulo[i]])) return Valor();
+bool Mensaje::conObjetosGrandes() const {
+    return std::any_of(campos.begin(), campos.end(),
+                       [](const Campo& c) { return c.tipoSql == SQL_BLOB; });
+}
+
+Valor Mensaje::leer(unsigned i, const unsigned char* datos, IAttachment* att,
+                    ITransaction* tra) const {
+    if (Tomar<short>(datos + desplazamientoNulo[i])) return Valor();
     const Campo& c = campos[i];
-    const unsigned char* p = &buffer[desplazamiento[i]];
+    const unsigned char* p = datos + desplazamiento[i];
     auto numero = [&](int64_t m) -> Valor {
         if (c.tipoDato() == TipoDato::FMTBcd) return Valor(Decimal{m, c.escala});
         return Valor(m);

@@ -20,7 +20,14 @@ struct Mensaje {
 
     void describir(Firebird::IMessageMetadata* m);  // takes the reference
     unsigned cantidad() const { return unsigned(campos.size()); }
-    Valor leer(unsigned i, Firebird::IAttachment* att, Firebird::ITransaction* tra) const;
+    bool conObjetosGrandes() const;
+    // The value of field i of the message in `datos` (a message of this layout), or of the
+    // buffer. Large objects are read through the attachment and transaction.
+    Valor leer(unsigned i, const unsigned char* datos, Firebird::IAttachment* att,
+               Firebird::ITransaction* tra) const;
+    Valor leer(unsigned i, Firebird::IAttachment* att, Firebird::ITransaction* tra) const {
+        return leer(i, buffer.data(), att, tra);
+    }
     void escribir(unsigned i, const Valor& v, Firebird::IAttachment* att,
                   Firebird::ITransaction* tra);
 };
@@ -49,6 +56,9 @@ class Sentencia {
     // Runs a select and hands every row's values to `fila`.
     template <class F>
     void recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila);
+    // The same, handing every row as the server's message (of salida's layout).
+    template <class F>
+    void recorrerMensajes(Firebird::ITransaction* tra, F&& mensaje);
 
   private:
     const Mensaje& entradaEnUso() const { return conLiterales_ ? literales_ : entrada; }
@@ -69,19 +79,26 @@ bool SepararLiterales(const std::string& texto, std::string& plantilla,
 Valor AjustarA(const Campo& campo, const Valor& v);
 
 template <class F>
-void Sentencia::recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila) {
+void Sentencia::recorrerMensajes(Firebird::ITransaction* tra, F&& mensaje) {
     fb::Estado st;
     const Mensaje& in = entradaEnUso();
     fb::Ref<Firebird::IResultSet> cursor(sentencia_->openCursor(
         &st, tra, in.cantidad() ? in.metadatos.get() : nullptr,
         in.cantidad() ? const_cast<unsigned char*>(in.buffer.data()) : nullptr,
         salida.metadatos.get(), 0));
-    std::vector<Valor> valores(salida.cantidad());
-    while (cursor->fetchNext(&st, salida.buffer.data()) == Firebird::IStatus::RESULT_OK) {
-        for (unsigned i = 0; i < salida.cantidad(); ++i) valores[i] = salida.leer(i, att, tra);
-        fila(valores);
-    }
+    while (cursor->fetchNext(&st, salida.buffer.data()) == Firebird::IStatus::RESULT_OK)
+        mensaje(static_cast<const unsigned char*>(salida.buffer.data()));
     cursor.Terminar([&](Firebird::IResultSet* c) { c->close(&st); });
+}
+
+template <class F>
+void Sentencia::recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila) {
+    std::vector<Valor> valores(salida.cantidad());
+    recorrerMensajes(tra, [&](const unsigned char* datos) {
+        for (unsigned i = 0; i < salida.cantidad(); ++i)
+            valores[i] = salida.leer(i, datos, att, tra);
+        fila(valores);
+    });
 }
 
 }  // namespace velmora

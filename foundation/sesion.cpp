@@ -295,18 +295,59 @@ void Consulta::abrir() {
     campos_ = s.salida.campos;
     if (s.salida.cantidad() == 0) {
         s.ejecutar(tra);
+    } else if (s.salida.conObjetosGrandes()) {
+        s.recorrer(sesion.atachado(), tra, [&](const std::vector<Valor>& v) {
+            filas_.push_back(v);
+            ++cantidad_;
+        });
     } else {
-        s.recorrer(sesion.atachado(), tra,
-                   [&](const std::vector<Valor>& v) { filas_.push_back(v); });
+        // The layout stays with the rows: the prepared statement may serve other texts later.
+        formato_ = std::make_unique<Mensaje>();
+        formato_->campos = s.salida.campos;
+        formato_->desplazamiento = s.salida.desplazamiento;
+        formato_->desplazamientoNulo = s.salida.desplazamientoNulo;
+        formato_->buffer.resize(s.salida.buffer.size());
+        s.recorrerMensajes(tra, [&](const unsigned char* mensaje) { guardar(mensaje); });
     }
     abierta_ = true;
     actual_ = 0;
 }
 
+void Consulta::guardar(const unsigned char* mensaje) {
+    constexpr size_t kBloque = 256 * 1024;
+    const size_t largo = formato_->buffer.size();
+    if (cantidad_ == 0) porBloque_ = std::max<size_t>(1, kBloque / largo);
+    if (cantidad_ % porBloque_ == 0) {
+        bloques_.emplace_back();
+        bloques_.back().reserve(porBloque_ * largo);
+    }
+    bloques_.back().insert(bloques_.back().end(), mensaje, mensaje + largo);
+    ++cantidad_;
+}
+
+const std::vector<Valor>& Consulta::filaActual() const {
+    if (!formato_) return filas_[actual_];
+    if (filaLeida_ != actual_) {
+        const size_t largo = formato_->buffer.size();
+        const unsigned char* mensaje =
+            bloques_[actual_ / porBloque_].data() + (actual_ % porBloque_) * largo;
+        leida_.resize(campos_.size());
+        for (unsigned i = 0; i < campos_.size(); ++i)
+            leida_[i] = formato_->leer(i, mensaje, nullptr, nullptr);
+        filaLeida_ = actual_;
+    }
+    return leida_;
+}
+
 void Consulta::cerrar() {
     abierta_ = false;
     filas_.clear();
+    bloques_.clear();
+    formato_.reset();
+    leida_.clear();
+    filaLeida_ = SIZE_MAX;
     campos_.clear();
+    cantidad_ = 0;
     actual_ = 0;
 }
 
@@ -324,7 +365,7 @@ const Campo& Consulta::campo(int posicion) const {
 const Valor& Consulta::valor(int posicion) const {
     campo(posicion);
     if (fin()) return kNulo;
-    return filas_[actual_][posicion];
+    return filaActual()[posicion];
 }
 
 // ---------------------------------------------------------------- target side

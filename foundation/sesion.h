@@ -80,6 +80,7 @@ class FilaLectura {
 };
 
 class Sentencia;
+struct Mensaje;
 
 // A database connection: location, user and password are set before connecting. It
 // prepares each statement text once and keeps it prepared while connected.
@@ -183,14 +184,14 @@ class Consulta : public FilaLectura {
     // Runs the statement text inside the transaction; nothing is committed.
     void ejecutar();
 
-    bool vacia() const { return filas_.empty(); }
-    int cantidadRegistros() const { return int(filas_.size()); }
+    bool vacia() const { return cantidad_ == 0; }
+    int cantidadRegistros() const { return int(cantidad_); }
     void primero() { actual_ = 0; }
     void siguiente() {
-        if (actual_ < filas_.size()) ++actual_;
+        if (actual_ < cantidad_) ++actual_;
     }
-    void ultimo() { actual_ = filas_.empty() ? 0 : filas_.size() - 1; }
-    bool fin() const { return actual_ >= filas_.size(); }
+    void ultimo() { actual_ = cantidad_ == 0 ? 0 : cantidad_ - 1; }
+    bool fin() const { return actual_ >= cantidad_; }
 
     int cantidadCampos() const override { return int(campos_.size()); }
     const Campo& campo(int posicion) const override;
@@ -198,12 +199,24 @@ class Consulta : public FilaLectura {
     using FilaLectura::valor;
 
   private:
+    void guardar(const unsigned char* mensaje);
+    const std::vector<Valor>& filaActual() const;
+
     Transaccion& transaccion_;
     std::string nombre_, texto_;
     bool abierta_ = false;
     std::vector<Campo> campos_;
+    size_t cantidad_ = 0, actual_ = 0;
+    // A journal of many thousand rows is fetched whole: rows without large objects are kept
+    // as the server's messages, a fraction of the size of their values, in blocks, and read
+    // into values as they are visited. Rows with large objects are kept as values, their
+    // objects read while the transaction stands.
+    std::unique_ptr<struct Mensaje> formato_;
+    std::vector<std::vector<unsigned char>> bloques_;
+    size_t porBloque_ = 1;
     std::vector<std::vector<Valor>> filas_;
-    size_t actual_ = 0;
+    mutable std::vector<Valor> leida_;
+    mutable size_t filaLeida_ = SIZE_MAX;
 };
 
 class TransaccionEntrada;

@@ -274,6 +274,37 @@ TEST_P(Sesiones, LasSentenciasDelDestinoSeConfirmanAlTerminar) {
     EXPECT_TRUE(Consultar(ubicacion_, "SELECT * FROM DESTINO").empty());
 }
 
+// A query keeps thousands of rows (a whole journal) and gives each back as it was, in order,
+// nulls and texts included, however far it has to go.
+TEST_P(Sesiones, UnaConsultaDeMilesDeFilasLasDevuelveTodasEnOrden) {
+    EjecutarSql(ubicacion_,
+                {"EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 3000) DO BEGIN "
+                 "INSERT INTO ORIGEN (ID, NOMBRE, CANTIDAD, FECHA) VALUES (:I, 'fila ' || :I, "
+                 "IIF(MOD(:I, 7) = 0, NULL, :I * 2), DATEADD(:I DAY TO DATE '2026-01-01')); "
+                 "I = I + 1; END END"});
+    SesionOrigen origen("DbCia");
+    Conectar(origen);
+    Transaccion trcia(origen, "Trcia");
+    Consulta q(trcia, "QAuditor");
+    q.texto("select id, nombre, cantidad, fecha from origen order by id");
+    q.abrir();
+
+    ASSERT_EQ(q.cantidadRegistros(), 3000);
+    int64_t esperado = 0;
+    for (q.primero(); !q.fin(); q.siguiente()) {
+        ++esperado;
+        ASSERT_EQ(q.valor(0).comoEntero(), esperado);
+        ASSERT_EQ(q.valor("NOMBRE").comoTexto(), "fila " + std::to_string(esperado));
+        ASSERT_EQ(q.valor(2).esNulo(), esperado % 7 == 0);
+        if (esperado % 7 != 0) ASSERT_EQ(q.valor(2).comoEntero(), esperado * 2);
+    }
+    EXPECT_EQ(esperado, 3000);
+    q.ultimo();
+    EXPECT_EQ(q.valor(3), Valor(Fecha{2034, 3, 20}));
+    q.primero();
+    EXPECT_EQ(q.valor(1).comoTexto(), "fila 1");
+}
+
 // An entry's work on the target: visible to the entry at once, to others only at its commit,
 // and gone when it is not committed.
 TEST_P(Sesiones, ElTrabajoDeUnaEntradaSeConfirmaEntero) {

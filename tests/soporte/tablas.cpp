@@ -1,6 +1,6 @@
 #include "tests/soporte/tablas.h"
 
-#include <cstdio>
+#include <string>
 
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/instalacion.h"
@@ -44,9 +44,9 @@ std::string Tablas::fila(const std::string& tabla, const std::map<int, std::stri
 }
 
 std::string HoraDeEntrada(int n) {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, "%02d:%02d:00", 8 + n / 60, n % 60);
-    return texto;
+    const int hora = 8 + n / 60, minuto = n % 60;
+    return (hora < 10 ? "0" : "") + std::to_string(hora) + (minuto < 10 ? ":0" : ":") +
+           std::to_string(minuto) + ":00";
 }
 
 const std::map<int, std::pair<int, int>>& ReferenciasDeEncabezado() {
