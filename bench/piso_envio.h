@@ -4,15 +4,10 @@
 
 #include <string>
 
+#include "bench/copia_directa.h"
 #include "bench/medicion.h"
 
 namespace velmora::banco {
-
-// Where the floor commits its writes to the target.
-enum class Confirmacion {
-    PorAplicacion,  // one transaction per header, detail row, master row and journal copy
-    PorEntrada,     // one transaction per journal entry, committed when its work is done
-};
 
 // Sends the origin's unsent journal to `destino` (the destination company online, a fresh
 // transfer file offline), appending the trail to `traza`. Reports entries and sent entries.
