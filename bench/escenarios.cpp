@@ -174,13 +174,11 @@ ResultadoEnvio Enviar(const prueba::Instalacion& inst, prueba::Acceso acceso, bo
     try {
         r = SpeedButton1Click(p, componentes, dialogos, progreso);
     } catch (...) {
-        componentes.dbCia.desconectar();
-        componentes.dbEnvio.desconectar();
+        componentes.liberar();
         throw;
     }
     // The end of the program releases the sessions, which commits the journal marks.
-    componentes.dbCia.desconectar();
-    componentes.dbEnvio.desconectar();
+    componentes.liberar();
     return r;
 }
 
@@ -276,12 +274,10 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
             try {
                 r = SpeedButton1Click(p, componentes, dialogos, progreso);
             } catch (...) {
-                componentes.dbCia.desconectar();
-                componentes.dbEnvio.desconectar();
+                componentes.liberar();
                 throw;
             }
-            componentes.dbCia.desconectar();
-            componentes.dbEnvio.desconectar();
+            componentes.liberar();
             reloj.parar(m);
             m.entradas = r.visitadas;
             m.enviadas = r.visitadas - r.fallidas;

@@ -297,8 +297,7 @@ Desglose MedirPasos(Acceso acceso, int veces) {
     traOrigen->confirmar();
     destino.desconectar();
     origen.desconectar();
-    c.dbCia.desconectar();
-    c.dbEnvio.desconectar();
+    c.liberar();
     d.hecha = true;
     return d;
 }

@@ -90,36 +90,30 @@ Tfacceso::Tfacceso(DatosAcceso& datos, SesionOrigen& dbGeneral, SesionOrigen& db
     auto* estilo = new EstiloAsterisco;
     estilo->setParent(this);
 
-    auto* origen = new QGroupBox(QStringLiteral("Origen:"), this);
-    origen->setObjectName("GroupBox1");
-    servidor_ = CajaServidores(servidores, origen);
-    servidor_->setObjectName("Servidor");
-    tusua_ = CajaTexto("Tusua", origen);
-    tclave_ = CajaTexto("TClave", origen);
-    auto* formaOrigen = new QFormLayout(origen);
-    formaOrigen->addRow(QStringLiteral("Servidor : "), servidor_);
-    formaOrigen->addRow(QStringLiteral("Usuario : "), tusua_);
-    formaOrigen->addRow(QStringLiteral("Clave : "), tclave_);
-
-    auto* destino = new QGroupBox(QStringLiteral("Destino:"), this);
-    destino->setObjectName("GroupBox2");
-    servidorDes_ = CajaServidores(servidores, destino);
-    servidorDes_->setObjectName("ServidorDes");
-    tusuades_ = CajaTexto("TUsuades", destino);
-    tclavedes_ = CajaTexto("TClavedes", destino);
-    auto* formaDestino = new QFormLayout(destino);
-    formaDestino->addRow(QStringLiteral("Servidor : "), servidorDes_);
-    formaDestino->addRow(QStringLiteral("Usuario : "), tusuades_);
-    formaDestino->addRow(QStringLiteral("Clave : "), tclavedes_);
-
-    for (QLineEdit* clave : {tclave_, tclavedes_}) {
+    // A side of the connection: its server box, user and password under their labels.
+    auto grupo = [&](const QString& titulo, const char* nombre, const char* nombreServidor,
+                     const char* nombreUsuario, const char* nombreClave, QComboBox*& servidor,
+                     QLineEdit*& usuario, QLineEdit*& clave) {
+        auto* caja = new QGroupBox(titulo, this);
+        caja->setObjectName(nombre);
+        servidor = CajaServidores(servidores, caja);
+        servidor->setObjectName(nombreServidor);
+        usuario = CajaTexto(nombreUsuario, caja);
+        clave = CajaTexto(nombreClave, caja);
         clave->setEchoMode(QLineEdit::Password);
         clave->setStyle(estilo);
-    }
-    for (QFormLayout* forma : {formaOrigen, formaDestino}) {
+        auto* forma = new QFormLayout(caja);
+        forma->addRow(QStringLiteral("Servidor : "), servidor);
+        forma->addRow(QStringLiteral("Usuario : "), usuario);
+        forma->addRow(QStringLiteral("Clave : "), clave);
         forma->setContentsMargins(8, 4, 8, 4);
         forma->setVerticalSpacing(3);
-    }
+        return caja;
+    };
+    QGroupBox* origen = grupo(QStringLiteral("Origen:"), "GroupBox1", "Servidor", "Tusua", "TClave",
+                              servidor_, tusua_, tclave_);
+    QGroupBox* destino = grupo(QStringLiteral("Destino:"), "GroupBox2", "ServidorDes", "TUsuades",
+                               "TClavedes", servidorDes_, tusuades_, tclavedes_);
 
     speedButton1_ = BotonPlano("SpeedButton1", QStringLiteral("F2: &Entrar"), IconoEntrar(), this);
     speedButton2_ = BotonPlano("SpeedButton2", QStringLiteral("ESC: &Salir"), IconoSalir(), this);

@@ -45,8 +45,7 @@ ResultadoDesatendido Enviar(const CorridaDesatendida& corrida, Dialogos& dialogo
     const ResultadoEnvio r = SpeedButton1Click(p, c, dialogos, progreso);
     // The end of the program: the journal marks are committed here, and a failing commit
     // must not pass for a good run.
-    c.dbCia.desconectar();
-    c.dbEnvio.desconectar();
+    c.liberar();
     // Not started: no companies, or the template could not be copied.
     return {r.iniciado, r.fallidas};
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/bitacora.h"
-#include "foundation/clave.h"
+#include "foundation/inicio_sesion.h"
 #include "foundation/sql.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
@@ -75,9 +75,9 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
     progreso.mostrar();
 
     const DatosAcceso& a = p.acceso;
-    c.dbCia.desconectar();
-    Conectar(c.dbCia, UbicacionCompania(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
-             a.claveOrigen);
+    ConectarConClave(c.dbCia, UbicacionCompania(a.servidorOrigen, p.companiaOrigen),
+                     a.usuarioOrigen, a.claveOrigen);
+    // Closed before the template is copied over a transfer file it may hold open.
     c.dbEnvio.desconectar();
     if (!p.enLinea) {
         const std::string plantilla = ArchivoPlantillaEnvio(diraplicacion(dialogos));
@@ -87,11 +87,11 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
             resultado.sinPlantilla = true;
             return resultado;
         }
-        Conectar(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino), a.usuarioDestino,
-                 a.claveDestino);
+        ConectarConClave(c.dbEnvio, UbicacionEnvio(a.servidorDestino, p.companiaDestino),
+                         a.usuarioDestino, a.claveDestino);
     } else {
-        Conectar(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
-                 a.usuarioDestino, a.claveDestino);
+        ConectarConClave(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
+                         a.usuarioDestino, a.claveDestino);
     }
 
     c.qAuditor.texto(SentenciaDiario(p.todoLoNoEnviado, kSelNoEnviado, p.desde, p.hasta));

@@ -32,6 +32,13 @@ struct ParametrosEnvio {
 struct ComponentesEnvio {
     explicit ComponentesEnvio(Componente* propietario);
 
+    // Releases both sessions as the end of the program does: what the origin's transactions
+    // hold (the journal marks) is committed, and a failing commit is raised.
+    void liberar() {
+        dbCia.desconectar();
+        dbEnvio.desconectar();
+    }
+
     SesionOrigen dbCia{"DbCia"};
     Transaccion trcia{dbCia, "Trcia"};
     Transaccion trdet{dbCia, "Trdet"};

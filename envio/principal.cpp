@@ -68,8 +68,7 @@ void Tfprincipal::PrepararModoArticulos() {
 
 void Tfprincipal::LiberarSesiones() {
     // The journal marks are committed here.
-    componentes_.dbCia.desconectar();
-    componentes_.dbEnvio.desconectar();
+    componentes_.liberar();
 }
 
 }  // namespace velmora::envio

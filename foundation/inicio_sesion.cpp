@@ -8,7 +8,7 @@ namespace velmora {
 
 namespace {
 
-void Conectar(SesionOrigen& sesion, const std::string& ubicacion, const std::string& usuario,
+void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
               const std::string& clave) {
     sesion.desconectar();
     sesion.ubicacion(ubicacion);
@@ -71,9 +71,14 @@ void ConectarDestino(SesionOrigen& dbGeneraldes, const std::string& servidor,
                  datos.servidorDestino);
 }
 
+void ConectarConClave(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+                      const std::string& claveCifrada) {
+    Conectar(sesion, ubicacion, usuario, DesencriptarClave(claveCifrada));
+}
+
 void ConectarSoporte(SesionOrigen& dbsop, const std::string& servidor, const std::string& usuario,
                      const std::string& claveCifrada) {
-    Conectar(dbsop, UbicacionSoporte(servidor), usuario, DesencriptarClave(claveCifrada));
+    ConectarConClave(dbsop, UbicacionSoporte(servidor), usuario, claveCifrada);
 }
 
 std::vector<TipoDocumento> LeerTiposDocumento(SesionOrigen& dbsop,

@@ -47,6 +47,12 @@ inline constexpr char kQTipodocEnvio[] =
 inline constexpr char kQTipodocRecepcion[] =
     "SELECT TIDO_COD, TIDO_NOMLARGO FROM TIPO_DOCUMENTO ORDER BY TIDO_COD DESC";
 
+// Connects a session, closed first, with the user and the password kept in DatosAcceso: the
+// password is unscrambled only into the connection and stays in the session only while it
+// connects.
+void ConectarConClave(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
+                      const std::string& claveCifrada);
+
 // DBsop: connects to the support database of the origin server with the origin user and the
 // unscrambled origin password, after closing it.
 void ConectarSoporte(SesionOrigen& dbsop, const std::string& servidor, const std::string& usuario,

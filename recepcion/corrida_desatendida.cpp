@@ -38,8 +38,7 @@ ResultadoDesatendido Recibir(const CorridaDesatendida& corrida, Dialogos& dialog
     ComponentesRecepcion c(&ventana);
     ConfigurarProviders(ventana, dialogos);
     const ResultadoRecepcion r = SpeedButton1Click(p, c, dialogos, progreso);
-    c.dbCia.desconectar();
-    c.dbEnvio.desconectar();
+    c.liberar();
     return {r.iniciado, r.fallidas};
 }
 

@@ -1,6 +1,7 @@
 #include "recepcion/corrida_recepcion.h"
 
 #include "foundation/bitacora.h"
+#include "foundation/inicio_sesion.h"
 #include "foundation/ubicaciones.h"
 #include "recepcion/reglas_recepcion.h"
 #include "transfer/copia.h"
@@ -36,12 +37,10 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
     // The transfer file is only read; the companies are not checked: a location without a
     // company does not open.
     const DatosAcceso& a = p.acceso;
-    c.dbCia.desconectar();
-    Conectar(c.dbCia, UbicacionEnvio(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
-             a.claveOrigen);
-    c.dbEnvio.desconectar();
-    Conectar(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino), a.usuarioDestino,
-             a.claveDestino);
+    ConectarConClave(c.dbCia, UbicacionEnvio(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
+                     a.claveOrigen);
+    ConectarConClave(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
+                     a.usuarioDestino, a.claveDestino);
 
     c.qAuditor.texto(SentenciaDiario(p.todoElEnvio, kTodoElEnvio, p.desde, p.hasta));
     c.qAuditor.abrir();

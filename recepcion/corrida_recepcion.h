@@ -31,6 +31,13 @@ struct ParametrosRecepcion {
 struct ComponentesRecepcion {
     explicit ComponentesRecepcion(Componente* propietario);
 
+    // Releases both sessions as the end of the program does: what the origin's transactions
+    // hold (the journal marks) is committed, and a failing commit is raised.
+    void liberar() {
+        dbCia.desconectar();
+        dbEnvio.desconectar();
+    }
+
     SesionOrigen dbCia{"DbCia"};  // the transfer file
     Transaccion trcia{dbCia, "Trcia"};
     Consulta qAuditor{trcia, "QAuditor"};

@@ -59,8 +59,7 @@ void Tfprincipal::SpeedButton1Click() {
 }
 
 void Tfprincipal::LiberarSesiones() {
-    componentes_.dbCia.desconectar();
-    componentes_.dbEnvio.desconectar();
+    componentes_.liberar();
 }
 
 }  // namespace velmora::recepcion

@@ -172,20 +172,23 @@ TEST(Despacho, CadaCodigoDelCatalogoLlegaAlProcedimientoDeSuFamilia) {
         ASSERT_EQ(filas.size(), 1u);
         const std::string nuevo = filas[0][0];
         EXPECT_NE(nuevo, id);  // online: a new id from the destination
-        if (t.llave == Llave::Comprobante)
+        if (t.llave == Llave::Comprobante) {
             EXPECT_EQ(
                 Textos(e.destino(), "SELECT ENCO_IMPRESO FROM COMPROBANTE_ENCABEZADO" + donde),
                 (Filas{{"0"}}));
-        if (t.llave == Llave::Banco)
+        }
+        if (t.llave == Llave::Banco) {
             EXPECT_EQ(Textos(e.destino(), "SELECT " + t.columnaId + " FROM " + t.tablaEncabezado +
                                               " WHERE CUBA_COD = 1"),
                       (Filas{{std::to_string(kIdReferido)}}));
+        }
         if (auto ref = ReferenciasDeEncabezado().find(t.codigo);
-            ref != ReferenciasDeEncabezado().end())
+            ref != ReferenciasDeEncabezado().end()) {
             EXPECT_EQ(Textos(e.destino(), "SELECT " +
                                               tablas.nombre(t.tablaEncabezado, ref->second.first) +
                                               " FROM " + t.tablaEncabezado + donde),
                       (Filas{{std::to_string(kIdReferido)}}));
+        }
         for (size_t d = 0; d < t.detalles.size(); ++d) {
             const std::string& tabla = t.detalles[d].tabla;
             std::string columnas = t.detalles[d].columnaId;

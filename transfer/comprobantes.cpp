@@ -66,11 +66,7 @@ constexpr int kPosicionFecha = 4;
 // The lines go by their voucher's id, which the detail table's key finds at once.
 void BorrarPorLlave(const Sentencias& s, const char* verbo, const LlaveComprobante& k,
                     ComponentesCopia& c) {
-    std::vector<int64_t> ids;
-    Abrir(c.cIdfact, s.idsDestino(k));
-    for (c.cIdfact.primero(); !c.cIdfact.fin(); c.cIdfact.siguiente())
-        ids.push_back(c.cIdfact.valor(0).comoEntero());
-    c.cIdfact.cerrar();
+    const std::vector<int64_t> ids = BuscarIds(c.cIdfact, s.idsDestino(k));
     if (ids.empty()) return;
     for (int64_t id : ids) Ejecutar(c.qCopiades, s.borrarDetalles(verbo, id));
     Ejecutar(c.qCopiades, s.borrarPorLlave(verbo, k));

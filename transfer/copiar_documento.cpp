@@ -85,12 +85,7 @@ void BorrarDetalles(const Sentencias& s, SentenciaDestino& qcopiades, int64_t id
 // would make the server read the whole detail table).
 void BorrarDetallesPorLlave(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
     if (s.t.detalles.empty()) return;
-    std::vector<int64_t> ids;
-    Abrir(c.cIdfact, s.idsPorLlave(k));
-    for (c.cIdfact.primero(); !c.cIdfact.fin(); c.cIdfact.siguiente())
-        ids.push_back(c.cIdfact.valor(0).comoEntero());
-    c.cIdfact.cerrar();
-    for (int64_t id : ids) BorrarDetalles(s, c.qCopiades, id);
+    for (int64_t id : BuscarIds(c.cIdfact, s.idsPorLlave(k))) BorrarDetalles(s, c.qCopiades, id);
 }
 
 // The sender, online: every header of the key is looked up and deleted through one apply,

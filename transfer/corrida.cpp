@@ -2,27 +2,12 @@
 
 #include <algorithm>
 
-#include "foundation/clave.h"
 #include "foundation/sql.h"
 
 namespace velmora {
 
 const char kSinFechas[] =
     "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
-
-void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
-              const std::string& claveCifrada) {
-    sesion.ubicacion(ubicacion);
-    sesion.usuario(usuario);
-    sesion.clave(DesencriptarClave(claveCifrada));
-    try {
-        sesion.conectar();
-    } catch (...) {
-        sesion.clave({});
-        throw;
-    }
-    sesion.clave({});  // the plain password lives only as long as the connect
-}
 
 std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
                             const std::string& hasta) {

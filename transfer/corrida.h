@@ -1,20 +1,14 @@
-// The steps that the send run and the receive run share: connecting with a kept password,
-// selecting the journal, deciding whether an entry is selected, and the text of a failure.
+// The steps that the send run and the receive run share: selecting the journal, deciding whether an
+// entry is selected, and the text of a failure.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "foundation/sesion.h"
 #include "foundation/tipo_documento.h"
 #include "transfer/copia.h"
 
 namespace velmora {
-
-// Connects a session with a password kept scrambled, which is unscrambled only into the
-// connection.
-void Conectar(Conexion& sesion, const std::string& ubicacion, const std::string& usuario,
-              const std::string& claveCifrada);
 
 // The journal of a run: `todo` when the whole is selected, otherwise the entries from `desde`
 // to `hasta` (YYYY-MM-DD, both included) in journal order.

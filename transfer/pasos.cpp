@@ -40,4 +40,13 @@ bool Buscar(ConjuntoEditable& conjunto, const std::string& texto, Valor& resulta
     return hay;
 }
 
+std::vector<int64_t> BuscarIds(ConjuntoEditable& conjunto, const std::string& texto) {
+    Abrir(conjunto, texto);
+    std::vector<int64_t> ids;
+    for (conjunto.primero(); !conjunto.fin(); conjunto.siguiente())
+        ids.push_back(conjunto.valor(0).comoEntero());
+    conjunto.cerrar();
+    return ids;
+}
+
 }  // namespace velmora

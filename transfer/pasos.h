@@ -2,7 +2,9 @@
 // and given its statement text before it is opened again.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/sesion.h"
 
@@ -19,5 +21,8 @@ void Ejecutar(SentenciaDestino& sentencia, const std::string& texto);
 
 // The first column of the first row of a look-up on the target, when there is a row.
 bool Buscar(ConjuntoEditable& conjunto, const std::string& texto, Valor& resultado);
+
+// The ids, first column, of every row of a look-up on the target.
+std::vector<int64_t> BuscarIds(ConjuntoEditable& conjunto, const std::string& texto);
 
 }  // namespace velmora

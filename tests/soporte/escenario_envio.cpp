@@ -30,12 +30,10 @@ ResultadoEnvio EscenarioEnvio::enviar() {
     try {
         r = SpeedButton1Click(parametros, componentes, dialogos, progreso);
     } catch (...) {
-        componentes.dbCia.desconectar();
-        componentes.dbEnvio.desconectar();
+        componentes.liberar();
         throw;
     }
-    componentes.dbCia.desconectar();
-    componentes.dbEnvio.desconectar();
+    componentes.liberar();
     return r;
 }
 

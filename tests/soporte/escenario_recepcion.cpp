@@ -36,12 +36,10 @@ ResultadoRecepcion EscenarioRecepcion::recibir() {
     try {
         r = SpeedButton1Click(parametros, componentes, dialogos, progreso);
     } catch (...) {
-        componentes.dbCia.desconectar();
-        componentes.dbEnvio.desconectar();
+        componentes.liberar();
         throw;
     }
-    componentes.dbCia.desconectar();
-    componentes.dbEnvio.desconectar();
+    componentes.liberar();
     return r;
 }
 
