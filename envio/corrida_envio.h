@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/datos_acceso.h"
+#include "foundation/detencion.h"
 #include "foundation/dialogos.h"
 #include "foundation/progreso.h"
 #include "foundation/sesion.h"
@@ -26,6 +27,10 @@ struct ParametrosEnvio {
     std::string desde, hasta;  // the date range as YYYY-MM-DD, when not "Todo lo no enviado"
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;
+    // How long a write waits for another user's lock before its entry fails (seconds).
+    int esperaBloqueo = 30;
+    // Looked at between entries; null: the run is never asked to stop.
+    SolicitudDetencion* detencion = nullptr;
 };
 
 // The sessions, queries and result sets of the sender, owned by its main window.
@@ -58,7 +63,9 @@ struct ResultadoEnvio {
     int visitadas = 0;          // entries that got their trail line
     int enviadas = 0;           // entries marked as sent
     int fallidas = 0;
-    bool detenido = false;  // "&No" to "Continuar?"
+    int noSeleccionadas = 0;  // visited, but their type is not marked (or not in the list)
+    bool detenido = false;      // "&No" to "Continuar?"
+    bool interrumpido = false;  // ended by a stop request
 };
 
 // "Enviar". Errors outside an apply (a connection, a rejected statement) are not caught:

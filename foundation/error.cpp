@@ -18,4 +18,16 @@ bool ErrorBaseDatos::esErrorDeDatos() const noexcept {
     });
 }
 
+bool ErrorBaseDatos::esBloqueo() const noexcept {
+    static constexpr long kBloqueo[] = {isc_lock_conflict, isc_update_conflict, isc_deadlock,
+                                        isc_lock_timeout};
+    return std::any_of(codigos_.begin(), codigos_.end(), [](long c) {
+        return std::find(std::begin(kBloqueo), std::end(kBloqueo), c) != std::end(kBloqueo);
+    });
+}
+
+bool ErrorBaseDatos::esCancelacion() const noexcept {
+    return std::find(codigos_.begin(), codigos_.end(), isc_cancelled) != codigos_.end();
+}
+
 }  // namespace velmora

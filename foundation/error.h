@@ -30,6 +30,11 @@ class ErrorBaseDatos : public std::runtime_error {
     // of range, a text too long, a date out of range, a null where a value is required. Such
     // a failure is the data's, not the database's or the program's.
     bool esErrorDeDatos() const noexcept;
+    // Another user holds the row (a lock conflict after the bounded wait, an update
+    // conflict, a deadlock): the entry can be tried again later.
+    bool esBloqueo() const noexcept;
+    // The operation was cancelled by a stop request (Conexion::cancelarOperacion).
+    bool esCancelacion() const noexcept;
 
   private:
     long codigo_;

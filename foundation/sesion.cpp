@@ -152,6 +152,16 @@ void Conexion::desconectar() {
     a.Terminar([&](IAttachment* x) { x->detach(&st); });
 }
 
+void Conexion::cancelarOperacion() noexcept {
+    if (!atachado_) return;
+    try {
+        fb::Estado st;
+        atachado_->cancelOperation(&st, fb_cancel_raise);
+    } catch (...) {
+        // nothing in progress, or the connection is gone: nothing to cut short
+    }
+}
+
 void Conexion::liberarSentencias() noexcept {
     sinParametros_.clear();
     porTexto_.clear();

@@ -101,6 +101,9 @@ class Conexion {
     void conectar();
     virtual void desconectar();
     bool conectada() const { return atachado_ != nullptr; }
+    // From another thread: the operation in progress on the connection fails with the
+    // server's "operation was cancelled" (a lock wait included). Never throws.
+    void cancelarOperacion() noexcept;
 
     // Internal to the session layer.
     Firebird::IAttachment* atachado() const;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/datos_acceso.h"
+#include "foundation/detencion.h"
 #include "foundation/dialogos.h"
 #include "foundation/progreso.h"
 #include "foundation/sesion.h"
@@ -25,6 +26,10 @@ struct ParametrosRecepcion {
     std::string desde, hasta;  // the date range as YYYY-MM-DD
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;
+    // How long a write waits for another user's lock before its entry fails (seconds).
+    int esperaBloqueo = 30;
+    // Looked at between entries; null: the run is never asked to stop.
+    SolicitudDetencion* detencion = nullptr;
 };
 
 // The sessions, queries and result sets of the receiver, owned by its main window.
@@ -53,8 +58,11 @@ struct ComponentesRecepcion {
 struct ResultadoRecepcion {
     bool iniciado = false;  // the journal was read
     int visitadas = 0;      // entries visited
+    int recibidas = 0;      // entries that took effect in the destination
     int fallidas = 0;
-    bool detenido = false;  // "&No" to "Continuar?"
+    int noSeleccionadas = 0;  // visited, but their type is not marked (or not in the list)
+    bool detenido = false;      // "&No" to "Continuar?"
+    bool interrumpido = false;  // ended by a stop request
 };
 
 // "Enviar" of the receiver. Errors outside an apply (a connection, a transfer file that is
