@@ -107,6 +107,10 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
 
     ComponentesCopia copia{c.qCopia, c.qCopiadet, c.cDestino, c.cIdfact, c.qcopiades};
     for (; !c.qAuditor.fin(); c.qAuditor.siguiente()) {
+        if (p.detencion && p.detencion->solicitada()) {
+            resultado.interrumpido = true;
+            break;
+        }
         const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
         archivo_auditoria(dialogos, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
         ++resultado.visitadas;

@@ -50,6 +50,10 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
     const OpcionesCopia opciones = OpcionesRecepcion(p.reemplazar);
     ComponentesCopia copia{c.qCopia, c.qCopiadet, c.cDestino, c.cIdfact, c.qCopiades};
     for (c.qAuditor.primero(); !c.qAuditor.fin(); c.qAuditor.siguiente()) {
+        if (p.detencion && p.detencion->solicitada()) {
+            resultado.interrumpido = true;
+            break;
+        }
         const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
         ++resultado.visitadas;
         progreso.avanzar();
