@@ -79,9 +79,12 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
                      a.usuarioOrigen, a.claveOrigen);
     // Closed before the template is copied over a transfer file it may hold open.
     c.dbEnvio.desconectar();
+    // Read once for the run: a missing setting is said once, not at every line.
+    const std::string instalacion = p.instalacion.empty() ? diraplicacion(dialogos) : p.instalacion;
+    const Directorio directorio = [&instalacion] { return instalacion; };
     if (!p.enLinea) {
-        const std::string plantilla = ArchivoPlantillaEnvio(diraplicacion(dialogos));
-        const std::string archivo = ArchivoEnvioLocal(diraplicacion(dialogos), p.companiaDestino);
+        const std::string plantilla = ArchivoPlantillaEnvio(instalacion);
+        const std::string archivo = ArchivoEnvioLocal(instalacion, p.companiaDestino);
         if (!CopiarArchivo(plantilla, archivo)) {
             dialogos.mensaje(kSinPlantilla);
             resultado.sinPlantilla = true;
@@ -112,7 +115,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
             break;
         }
         const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
-        archivo_auditoria(dialogos, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
+        archivo_auditoria(directorio, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
         ++resultado.visitadas;
         bool fallo = false;
         progreso.avanzar();
@@ -137,7 +140,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         }
         ++resultado.fallidas;
         const std::string mensaje = MensajeFallo(e, *tipo);
-        archivo_errores(dialogos, a.usuarioOrigen, mensaje);
+        archivo_errores(directorio, a.usuarioOrigen, mensaje);
         if (!dialogos.confirmar(mensaje + ". Continuar?")) {
             resultado.detenido = true;
             break;

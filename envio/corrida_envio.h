@@ -27,6 +27,9 @@ struct ParametrosEnvio {
     std::string desde, hasta;  // the date range as YYYY-MM-DD, when not "Todo lo no enviado"
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;
+    // The installation folder (server list, transfer template, logs) for this run; empty:
+    // read from the settings at the start of the run.
+    std::string instalacion;
     // How long a write waits for another user's lock before its entry fails (seconds).
     int esperaBloqueo = 30;
     // Looked at between entries; null: the run is never asked to stop.

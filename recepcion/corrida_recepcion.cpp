@@ -33,6 +33,9 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
         return resultado;
     }
     progreso.mostrar();
+    // Read once for the run: a missing setting is said once, not at every line.
+    const std::string instalacion = p.instalacion.empty() ? diraplicacion(dialogos) : p.instalacion;
+    const Directorio directorio = [&instalacion] { return instalacion; };
 
     // The transfer file is only read; the companies are not checked: a location without a
     // company does not open.
@@ -71,7 +74,7 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
         ++resultado.fallidas;
         const std::string mensaje = MensajeFallo(e, *tipo);
         dialogos.mensaje(mensaje);
-        archivo_errores(dialogos, a.usuarioOrigen, mensaje);
+        archivo_errores(directorio, a.usuarioOrigen, mensaje);
         if (!dialogos.confirmar(mensaje + ". Continuar?")) {
             resultado.detenido = true;
             break;

@@ -26,6 +26,9 @@ struct ParametrosRecepcion {
     std::string desde, hasta;  // the date range as YYYY-MM-DD
     std::string prefijo;       // "Prefijo a enviar:"
     std::vector<TipoDocumento> tipos;
+    // The installation folder (server list, transfer template, logs) for this run; empty:
+    // read from the settings at the start of the run.
+    std::string instalacion;
     // How long a write waits for another user's lock before its entry fails (seconds).
     int esperaBloqueo = 30;
     // Looked at between entries; null: the run is never asked to stop.
