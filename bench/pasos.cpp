@@ -40,7 +40,7 @@ const char* const kNombrePaso[kPasos] = {
     "new id (CIdfact on cambie_id_factura / prepared)",
     "detail row (CDestino insert+apply / insert+commit)",
     "detail row inside an entry (CDestino insert+apply / insert)",
-    "entry of one row (TransaccionEntrada, insert+apply, commit / client)",
+    "entry of one row (GrupoEntradas, insert+apply, commit / client)",
     "prepare + free of a new select text (client only)",
     "empty read-only read-committed transaction (client only)",
 };
@@ -250,14 +250,14 @@ Desglose MedirPasos(Acceso acceso, int veces) {
     };
     c.qCopiadet.abrir();
     {
-        std::optional<TransaccionEntrada> entrada(std::in_place, c.dbEnvio);
+        std::optional<GrupoEntradas> entrada(std::in_place, c.dbEnvio);
         d.capa[kFilaEnEntrada] = Microsegundos(veces, [&](int i) {
             filaEnDestino(3000000 + i);
             if (i == veces) entrada->confirmar();
         });
     }
     d.capa[kEntrada] = Microsegundos(veces, [&](int i) {
-        TransaccionEntrada entrada(c.dbEnvio);
+        GrupoEntradas entrada(c.dbEnvio);
         filaEnDestino(4000000 + i);
         entrada.confirmar();
     });

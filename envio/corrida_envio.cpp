@@ -8,6 +8,7 @@
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
 #include "transfer/corrida.h"
+#include "transfer/recorrido.h"
 
 namespace velmora {
 
@@ -21,9 +22,6 @@ ComponentesEnvio::ComponentesEnvio(Componente* propietario)
 
 namespace {
 
-const char kSinCompanias[] =
-    "Debe indicar las compa\xF1\xED"
-    "as origen y destino.";
 const char kSinPlantilla[] = "No se pudo copiar la base de datos para el envio.";
 const char kConcluido[] =
     "Proceso de envio de informaci\xF3n conclu\xED"
@@ -67,9 +65,9 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         dialogos.mensaje(kSinCompanias);
         return resultado;
     }
-    // Without both dates of the range there is nothing to select.
-    if (!p.todoLoNoEnviado && (p.desde.empty() || p.hasta.empty())) {
-        dialogos.mensaje(kSinFechas);
+    if (const std::string rango = RangoNoValido(p.todoLoNoEnviado, p.desde, p.hasta);
+        !rango.empty()) {
+        dialogos.mensaje(rango);
         return resultado;
     }
     progreso.mostrar();
@@ -96,60 +94,41 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         ConectarConClave(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
                          a.usuarioDestino, a.claveDestino);
     }
+    c.dbEnvio.esperaBloqueo(p.esperaBloqueo);
 
-    c.qAuditor.texto(SentenciaDiario(p.todoLoNoEnviado, kSelNoEnviado, p.desde, p.hasta));
-    c.qAuditor.abrir();
+    // The journal is read through one snapshot, as a stream: counted first, for the progress.
+    const std::string diario = SentenciaDiario(p.todoLoNoEnviado, kSelNoEnviado, p.desde, p.hasta);
+    progreso.iniciar(ContarDiario(c.qCopia, diario));
+    c.qAuditor.texto(diario);
+    c.qAuditor.abrirFlujo();
     resultado.iniciado = true;
-    progreso.iniciar(c.qAuditor.cantidadRegistros());
 
     OpcionesCopia opciones;
     opciones.enLinea = p.enLinea;
     opciones.reemplazar = p.reemplazar;
-    c.qAuditor.primero();
     opciones.fechaBloqueo = LeerFechaBloqueo(c.cBorrar);
 
     ComponentesCopia copia{c.qCopia, c.qCopiadet, c.cDestino, c.cIdfact, c.qcopiades};
-    for (; !c.qAuditor.fin(); c.qAuditor.siguiente()) {
-        if (p.detencion && p.detencion->solicitada()) {
-            resultado.interrumpido = true;
-            break;
-        }
-        const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
+    MarcasDiario marcas(c.trmarcas, c.qMarcas, p.esperaBloqueo);
+    Recorrido recorrido{c.qAuditor, c.dbEnvio,  copia,       opciones,  p.tipos, p.prefijo,
+                        p.detencion, dialogos,  progreso,    directorio, a.usuarioOrigen};
+    recorrido.trazar = [&](const EntradaAuditoria& e) {
         archivo_auditoria(directorio, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
-        ++resultado.visitadas;
-        bool fallo = false;
-        progreso.avanzar();
+    };
+    recorrido.marcas = &marcas;
+    if (!p.enLinea) recorrido.copiarAuditoria = [&] { return CopiarAuditoria(c.qAuditor, c.cDestino); };
+    const ConteoRecorrido conteo = RecorrerDiario(recorrido);
 
-        const TipoDocumento* tipo = TipoSeleccionado(e, p.tipos);
-        if (!tipo) continue;
-
-        // The entry's work on the target takes effect whole, at the commit below, or not at
-        // all: a stopped process or an error that ends the run leaves nothing of it.
-        TransaccionEntrada transaccion(c.dbEnvio);
-        if (!FiltradaPorPrefijo(e, p.prefijo))
-            fallo = DespacharEntrada(e, opciones, copia, transaccion, dialogos);
-        if (!p.enLinea && CopiarAuditoria(c.qAuditor, c.cDestino)) fallo = true;
-        transaccion.confirmar();
-
-        if (!fallo) {
-            c.qCopia.texto("UPDATE AUDITORIA SET AUDI_ENVIO = 'S' where AUDI_ID = " +
-                           std::to_string(e.id));
-            c.qCopia.ejecutar();
-            ++resultado.enviadas;
-            continue;
-        }
-        ++resultado.fallidas;
-        const std::string mensaje = MensajeFallo(e, *tipo);
-        archivo_errores(directorio, a.usuarioOrigen, mensaje);
-        if (!dialogos.confirmar(mensaje + ". Continuar?")) {
-            resultado.detenido = true;
-            break;
-        }
-    }
+    resultado.visitadas = conteo.visitadas;
+    resultado.enviadas = conteo.copiadas;
+    resultado.fallidas = conteo.fallidas;
+    resultado.noSeleccionadas = conteo.noSeleccionadas;
+    resultado.detenido = conteo.detenido;
+    resultado.interrumpido = conteo.interrumpido;
 
     c.qAuditor.cerrar();
     progreso.ocultar();
-    dialogos.mensaje(kConcluido);
+    dialogos.mensaje(MensajeConcluido(kConcluido, conteo, "Enviadas", ArchivoErrores(instalacion)));
     return resultado;
 }
 

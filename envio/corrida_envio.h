@@ -53,6 +53,9 @@ struct ComponentesEnvio {
     Consulta qAuditor{trcia, "QAuditor"};
     Consulta qCopia{trcia, "QCopia"};
     Consulta qCopiadet{trdet, "QCopiadet"};
+    // The journal marks, committed group by group in a transaction of their own.
+    Transaccion trmarcas{dbCia, "Trmarcas"};
+    Consulta qMarcas{trmarcas, "QMarcas"};
 
     SesionDestino dbEnvio{"DBEnvio"};
     ProveedorAplicacion pDestino, pIdfact, pBorrar;
@@ -64,7 +67,7 @@ struct ResultadoEnvio {
     bool iniciado = false;      // the journal was read
     bool sinPlantilla = false;  // the transfer template could not be copied: the program ends
     int visitadas = 0;          // entries that got their trail line
-    int enviadas = 0;           // entries marked as sent
+    int enviadas = 0;           // entries copied and marked as sent
     int fallidas = 0;
     int noSeleccionadas = 0;  // visited, but their type is not marked (or not in the list)
     bool detenido = false;      // "&No" to "Continuar?"

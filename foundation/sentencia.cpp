@@ -410,6 +410,15 @@ void Sentencia::fijarLiterales(const std::vector<Valor>& valores, IAttachment* a
     conLiterales_ = true;
 }
 
+fb::Ref<Firebird::IResultSet> Sentencia::abrirCursor(Firebird::ITransaction* tra) {
+    fb::Estado st;
+    const Mensaje& in = entradaEnUso();
+    return fb::Ref<Firebird::IResultSet>(sentencia_->openCursor(
+        &st, tra, in.cantidad() ? in.metadatos.get() : nullptr,
+        in.cantidad() ? const_cast<unsigned char*>(in.buffer.data()) : nullptr,
+        salida.metadatos.get(), 0));
+}
+
 bool SepararLiterales(const std::string& texto, std::string& plantilla,
                       std::vector<Valor>& valores) {
     size_t inicio = texto.find_first_not_of(" \t\r\n");

@@ -53,6 +53,8 @@ class Sentencia {
     void ejecutar(Firebird::ITransaction* tra);
     // The same, returning the number of rows it touched (one more request to a server).
     uint64_t ejecutarContando(Firebird::ITransaction* tra);
+    // Opens a cursor of a select, for rows fetched one by one into `salida.buffer`.
+    fb::Ref<Firebird::IResultSet> abrirCursor(Firebird::ITransaction* tra);
     // Runs a select and hands every row's values to `fila`.
     template <class F>
     void recorrer(Firebird::IAttachment* att, Firebird::ITransaction* tra, F&& fila);

@@ -23,8 +23,6 @@ constexpr size_t kSentenciasRetenidas = 128;
 
 const unsigned char kTpbLectura[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
                                      isc_tpb_rec_version, isc_tpb_wait};
-const unsigned char kTpbEscritura[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                       isc_tpb_rec_version, isc_tpb_wait};
 
 bool MismoNombre(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -78,14 +76,35 @@ class TransaccionPropia {
 
 const Valor kNulo;
 
-// The savepoint of an apply inside an entry's transaction.
+// The savepoint of an apply inside a group's transaction.
 const std::string kPuntoAplicar = "SAVEPOINT APLICAR";
 const std::string kVolverAlPunto = "ROLLBACK TO SAVEPOINT APLICAR";
 const std::string kSoltarPunto = "RELEASE SAVEPOINT APLICAR ONLY";
+// The savepoint of the entry in progress: setting it again replaces the previous entry's.
+const std::string kPuntoEntrada = "SAVEPOINT ENTRADA";
+const std::string kVolverAEntrada = "ROLLBACK TO SAVEPOINT ENTRADA";
 
 }  // namespace
 
 // ---------------------------------------------------------------- FilaLectura
+
+std::vector<unsigned char> OpcionesLecturaConfirmada(int esperaSegundos) {
+    std::vector<unsigned char> tpb = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                      isc_tpb_rec_version};
+    if (esperaSegundos < 0) {
+        tpb.push_back(isc_tpb_nowait);
+        return tpb;
+    }
+    tpb.push_back(isc_tpb_wait);
+    if (esperaSegundos > 0) {
+        const uint32_t v = uint32_t(esperaSegundos);
+        tpb.insert(tpb.end(), {isc_tpb_lock_timeout, 4, static_cast<unsigned char>(v),
+                               static_cast<unsigned char>(v >> 8),
+                               static_cast<unsigned char>(v >> 16),
+                               static_cast<unsigned char>(v >> 24)});
+    }
+    return tpb;
+}
 
 int FilaLectura::posicion(std::string_view nombre) const {
     for (int i = 0; i < cantidadCampos(); ++i)
@@ -240,8 +259,9 @@ ITransaction* Conexion::iniciarTransaccion(const unsigned char* tpb, unsigned la
 
 // ---------------------------------------------------------------- origin side
 
-Transaccion::Transaccion(SesionOrigen& sesion, std::string nombre)
-    : sesion_(sesion), nombre_(std::move(nombre)) {
+Transaccion::Transaccion(SesionOrigen& sesion, std::string nombre,
+                         std::vector<unsigned char> opciones)
+    : sesion_(sesion), nombre_(std::move(nombre)), opciones_(std::move(opciones)) {
     sesion_.transacciones_.push_back(this);
 }
 
@@ -252,12 +272,19 @@ Transaccion::~Transaccion() {
 }
 
 ITransaction* Transaccion::manejador() {
-    // Default options: snapshot, wait, read-write.
-    if (!manejador_) manejador_ = sesion_.iniciarTransaccion(nullptr, 0);
+    // Without options of its own: snapshot, wait, read-write.
+    if (!manejador_)
+        manejador_ = sesion_.iniciarTransaccion(opciones_.empty() ? nullptr : opciones_.data(),
+                                                unsigned(opciones_.size()));
     return manejador_;
 }
 
+void Transaccion::cerrarFlujos() noexcept {
+    while (!flujos_.empty()) flujos_.back()->cerrar();
+}
+
 void Transaccion::confirmar() {
+    cerrarFlujos();
     if (!manejador_) return;
     fb::Ref<ITransaction> t(std::exchange(manejador_, nullptr));
     fb::Estado st;
@@ -265,6 +292,7 @@ void Transaccion::confirmar() {
 }
 
 void Transaccion::deshacer() {
+    cerrarFlujos();
     if (!manejador_) return;
     fb::Ref<ITransaction> t(std::exchange(manejador_, nullptr));
     fb::Estado st;
@@ -287,10 +315,64 @@ void SesionOrigen::desconectar() {
     Conexion::desconectar();
 }
 
+struct Consulta::Flujo {
+    std::unique_ptr<Sentencia> sentencia;
+    fb::Ref<IResultSet> cursor;
+    IAttachment* atachado = nullptr;
+    ITransaction* transaccion = nullptr;
+
+    ~Flujo() { cerrar(); }
+    void cerrar() noexcept {
+        try {
+            fb::Estado st;
+            cursor.Terminar([&](IResultSet* c) { c->close(&st); });
+        } catch (...) {
+        }
+    }
+};
+
 Consulta::Consulta(Transaccion& transaccion, std::string nombre)
     : transaccion_(transaccion), nombre_(std::move(nombre)) {}
 
-Consulta::~Consulta() = default;
+Consulta::~Consulta() {
+    cerrar();
+}
+
+void Consulta::abrirFlujo() {
+    cerrar();
+    Conexion& sesion = transaccion_.sesion();
+    if (sesion.monitor) sesion.monitor(texto_);
+    auto flujo = std::make_unique<Flujo>();
+    flujo->transaccion = transaccion_.manejador();
+    flujo->atachado = sesion.atachado();
+    flujo->sentencia = std::make_unique<Sentencia>(flujo->atachado, flujo->transaccion, texto_);
+    campos_ = flujo->sentencia->salida.campos;
+    flujo->cursor = flujo->sentencia->abrirCursor(flujo->transaccion);
+    flujo_ = std::move(flujo);
+    transaccion_.flujos_.push_back(this);
+    abierta_ = true;
+    finFlujo_ = false;
+    siguiente();
+}
+
+void Consulta::siguiente() {
+    if (!flujo_) {
+        if (actual_ < cantidad_) ++actual_;
+        return;
+    }
+    if (finFlujo_) return;
+    Mensaje& salida = flujo_->sentencia->salida;
+    fb::Estado st;
+    if (flujo_->cursor->fetchNext(&st, salida.buffer.data()) != IStatus::RESULT_OK) {
+        finFlujo_ = true;
+        flujo_->cerrar();
+        return;
+    }
+    leida_.resize(campos_.size());
+    for (unsigned i = 0; i < campos_.size(); ++i)
+        leida_[i] = salida.leer(i, flujo_->atachado, flujo_->transaccion);
+    ++actual_;
+}
 
 void Consulta::texto(std::string valor) {
     cerrar();
@@ -336,6 +418,7 @@ void Consulta::guardar(const unsigned char* mensaje) {
 }
 
 const std::vector<Valor>& Consulta::filaActual() const {
+    if (flujo_) return leida_;
     if (!formato_) return filas_[actual_];
     if (filaLeida_ != actual_) {
         const size_t largo = formato_->buffer.size();
@@ -350,6 +433,12 @@ const std::vector<Valor>& Consulta::filaActual() const {
 }
 
 void Consulta::cerrar() {
+    if (flujo_) {
+        auto& flujos = transaccion_.flujos_;
+        flujos.erase(std::remove(flujos.begin(), flujos.end(), this), flujos.end());
+        flujo_.reset();
+    }
+    finFlujo_ = false;
     abierta_ = false;
     filas_.clear();
     bloques_.clear();
@@ -381,52 +470,65 @@ const Valor& Consulta::valor(int posicion) const {
 // ---------------------------------------------------------------- target side
 
 SesionDestino::~SesionDestino() {
-    deshacerEntrada();
+    deshacerGrupo();
     terminarLectura();
 }
 
 void SesionDestino::desconectar() {
-    deshacerEntrada();
+    deshacerGrupo();
     terminarLectura();
     Conexion::desconectar();
 }
 
 ITransaction* SesionDestino::lectura() {
-    if (enEntrada_) return escrituraEntrada();
+    if (enGrupo_) return transaccionGrupo();
     if (!lectura_) lectura_ = iniciarTransaccion(kTpbLectura, sizeof kTpbLectura);
     return lectura_;
 }
 
-ITransaction* SesionDestino::escrituraEntrada() {
-    if (!enEntrada_) return nullptr;
-    if (!entrada_) entrada_ = iniciarEscritura();
-    return entrada_;
+ITransaction* SesionDestino::transaccionGrupo() {
+    if (!grupo_) grupo_ = iniciarEscritura();
+    return grupo_;
 }
 
-void SesionDestino::deshacerEntrada() noexcept {
-    TerminarSinFallar(entrada_, false);
+ITransaction* SesionDestino::escrituraGrupo() {
+    if (!enGrupo_) return nullptr;
+    ITransaction* t = transaccionGrupo();
+    if (!puntoEntrada_) {
+        preparar(t, kPuntoEntrada).ejecutar(t);
+        puntoEntrada_ = true;
+    }
+    return t;
 }
 
-TransaccionEntrada::TransaccionEntrada(SesionDestino& sesion) : sesion_(sesion) {
-    sesion_.deshacerEntrada();
-    sesion_.enEntrada_ = true;
+void SesionDestino::deshacerGrupo() noexcept {
+    puntoEntrada_ = false;
+    TerminarSinFallar(grupo_, false);
 }
 
-TransaccionEntrada::~TransaccionEntrada() {
-    sesion_.deshacerEntrada();
-    sesion_.enEntrada_ = false;
+GrupoEntradas::GrupoEntradas(SesionDestino& sesion) : sesion_(sesion) {
+    sesion_.deshacerGrupo();
+    sesion_.enGrupo_ = true;
 }
 
-void TransaccionEntrada::confirmar() {
-    sesion_.enEntrada_ = false;
-    if (!sesion_.entrada_) return;
-    fb::Ref<ITransaction> t(std::exchange(sesion_.entrada_, nullptr));
+GrupoEntradas::~GrupoEntradas() {
+    sesion_.deshacerGrupo();
+    sesion_.enGrupo_ = false;
+}
+
+void GrupoEntradas::deshacerEntrada() {
+    // An entry that wrote nothing has no savepoint, and nothing to undo.
+    if (!sesion_.puntoEntrada_ || !sesion_.grupo_) return;
+    sesion_.preparar(sesion_.grupo_, kVolverAEntrada).ejecutar(sesion_.grupo_);
+    sesion_.puntoEntrada_ = false;
+}
+
+void GrupoEntradas::confirmar() {
+    sesion_.puntoEntrada_ = false;
+    if (!sesion_.grupo_) return;
+    fb::Ref<ITransaction> t(std::exchange(sesion_.grupo_, nullptr));
     fb::Estado st;
     t.Terminar([&](ITransaction* x) { x->commit(&st); });
-}
-
-void TransaccionEntrada::deshacer() noexcept {
-    sesion_.deshacerEntrada();
 }
 
 void SesionDestino::terminarLectura() noexcept {
@@ -434,12 +536,13 @@ void SesionDestino::terminarLectura() noexcept {
 }
 
 ITransaction* SesionDestino::iniciarEscritura() {
-    return iniciarTransaccion(kTpbEscritura, sizeof kTpbEscritura);
+    const std::vector<unsigned char> tpb = OpcionesLecturaConfirmada(esperaBloqueo_);
+    return iniciarTransaccion(tpb.data(), unsigned(tpb.size()));
 }
 
 void SesionDestino::ejecutar(const std::string& texto) {
-    if (ITransaction* entrada = escrituraEntrada()) {
-        prepararTexto(entrada, texto).ejecutar(entrada);
+    if (ITransaction* grupo = escrituraGrupo()) {
+        prepararTexto(grupo, texto).ejecutar(grupo);
         return;
     }
     TransaccionPropia t(iniciarEscritura());
@@ -769,15 +872,15 @@ int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
     std::optional<Fallo> fallo;
     if (!sesion_) {
         // A table held in memory only: nothing to write back.
-    } else if (ITransaction* entrada = sesion_->escrituraEntrada()) {
+    } else if (ITransaction* grupo = sesion_->escrituraGrupo()) {
         // The server undoes a failing statement by itself; a savepoint is needed only where
         // the apply is more than one insert (an update that touched two rows must go too).
         const bool unaInsercion =
             pendientes_.size() == 1 && pendientes_.front()->cambio == Fila::Cambio::Insertada;
-        if (!unaInsercion) sesion_->preparar(entrada, kPuntoAplicar).ejecutar(entrada);
-        fallo = aplicarCambios(entrada);
+        if (!unaInsercion) sesion_->preparar(grupo, kPuntoAplicar).ejecutar(grupo);
+        fallo = aplicarCambios(grupo);
         if (!unaInsercion)
-            sesion_->preparar(entrada, fallo ? kVolverAlPunto : kSoltarPunto).ejecutar(entrada);
+            sesion_->preparar(grupo, fallo ? kVolverAlPunto : kSoltarPunto).ejecutar(grupo);
     } else {
         TransaccionPropia t(sesion_->iniciarEscritura());
         fallo = aplicarCambios(t.get());
@@ -786,6 +889,8 @@ int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
         else
             t.confirmar();
     }
+    // Another user's lock and a stop are the run's to handle, not a refused change.
+    if (fallo && (fallo->error.esBloqueo() || fallo->error.esCancelacion())) throw fallo->error;
     if (fallo) {
         // Nothing of this apply stays; the hook shows the error and stops it here.
         if (proveedor_->alFallarActualizacion)

@@ -1,14 +1,16 @@
 // Database sessions and result sets of the programs.
 //
 // Origin-style sessions (SesionOrigen) hold named transactions that start at their first
-// use with the server's default options (snapshot, wait, read-write) and are committed when
-// the session is disconnected or destroyed. Their queries (Consulta) fetch their rows at open.
+// use, with the server's default options (snapshot, wait, read-write) unless given others,
+// and are committed when the session is disconnected or destroyed. Their queries (Consulta)
+// fetch their rows at open, or one by one as a stream.
 //
 // The target session (SesionDestino) keeps no transaction of its own: its editable result
 // sets (ConjuntoEditable) hold rows in memory, record inserts, edits and deletions, and write
 // them back with one apply, in one read-committed transaction; single statements are
-// committed as they complete. While a journal entry's transaction (TransaccionEntrada)
-// stands, all of that runs inside it instead, and nothing is committed before the entry is.
+// committed as they complete. While a group of journal entries (GrupoEntradas) stands, all
+// of that runs inside the group's transaction instead, each entry behind a savepoint of its
+// own, and nothing is committed before the group is.
 #pragma once
 
 #include <functional>
@@ -135,11 +137,20 @@ class Conexion {
 };
 
 class SesionOrigen;
+class Consulta;
+
+// Transaction options: read committed (record version), read-write, waiting for another
+// user's lock at most `esperaSegundos` (0: without end; below 0: not at all).
+std::vector<unsigned char> OpcionesLecturaConfirmada(int esperaSegundos);
 
 // A named transaction of an origin-style session: starts by itself at its first use.
 class Transaccion {
   public:
-    Transaccion(SesionOrigen& sesion, std::string nombre);
+    // Without options, the server's default ones.
+    Transaccion(SesionOrigen& sesion, std::string nombre,
+                std::vector<unsigned char> opciones = {});
+    // For the next start.
+    void opciones(std::vector<unsigned char> valor) { opciones_ = std::move(valor); }
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;
@@ -154,8 +165,13 @@ class Transaccion {
     void confirmarAlCerrar() noexcept;
 
   private:
+    friend class Consulta;
+    // Streams open in the transaction: closed before it ends.
+    void cerrarFlujos() noexcept;
+    std::vector<Consulta*> flujos_;
     SesionOrigen& sesion_;
     std::string nombre_;
+    std::vector<unsigned char> opciones_;
     Firebird::ITransaction* manejador_ = nullptr;
 };
 
@@ -182,19 +198,21 @@ class Consulta : public FilaLectura {
     void texto(std::string valor);
     const std::string& texto() const { return texto_; }
     void abrir();
+    // Opens the select as a stream: its rows are fetched one by one as the query moves on
+    // (siguiente), never held together, so that memory does not grow with them. A stream
+    // goes forward only and knows no count of its rows.
+    void abrirFlujo();
     void cerrar();
     bool abierta() const { return abierta_; }
     // Runs the statement text inside the transaction; nothing is committed.
     void ejecutar();
 
-    bool vacia() const { return cantidad_ == 0; }
+    bool vacia() const { return flujo_ ? fin() : cantidad_ == 0; }
     int cantidadRegistros() const { return int(cantidad_); }
     void primero() { actual_ = 0; }
-    void siguiente() {
-        if (actual_ < cantidad_) ++actual_;
-    }
+    void siguiente();
     void ultimo() { actual_ = cantidad_ == 0 ? 0 : cantidad_ - 1; }
-    bool fin() const { return actual_ >= cantidad_; }
+    bool fin() const { return flujo_ ? finFlujo_ : actual_ >= cantidad_; }
 
     int cantidadCampos() const override { return int(campos_.size()); }
     const Campo& campo(int posicion) const override;
@@ -220,55 +238,71 @@ class Consulta : public FilaLectura {
     std::vector<std::vector<Valor>> filas_;
     mutable std::vector<Valor> leida_;
     mutable size_t filaLeida_ = SIZE_MAX;
+    // A stream: its own statement (the session's prepared ones may be dropped while it is
+    // open) and the server's cursor.
+    struct Flujo;
+    std::unique_ptr<Flujo> flujo_;
+    bool finFlujo_ = false;
 };
 
-class TransaccionEntrada;
+class GrupoEntradas;
 
-// DBEnvio: read committed (record version), waits on locks, keeps trailing blanks.
+// DBEnvio: read committed (record version), keeps trailing blanks; waits on locks, without
+// end unless a bound is set.
 class SesionDestino : public Conexion {
   public:
     using Conexion::Conexion;
     ~SesionDestino() override;
-    // Rolls back the work of an entry that has not been committed.
+    // Rolls back the work of a group that has not been committed.
     void desconectar() override;
     // Runs a statement in a transaction of its own, committed when it completes; inside the
-    // entry's transaction while one stands.
+    // group's transaction while one stands.
     void ejecutar(const std::string& texto);
+    // How long a write waits for another user's lock before it fails (seconds; 0: without
+    // end). For the transactions started from now on.
+    void esperaBloqueo(int segundos) { esperaBloqueo_ = segundos; }
 
     // Internal to the session layer.
     // Reads share one read-only read-committed transaction, which sees every commit as it
     // happens and holds nothing back; started at the first read, ended at disconnect. While
-    // an entry's transaction stands, reads run in it and see the entry's own writes.
+    // a group stands, reads run in its transaction and see its own writes.
     Firebird::ITransaction* lectura();
-    // The entry's transaction, started at its first use; null when no entry stands.
-    Firebird::ITransaction* escrituraEntrada();
+    // The group's transaction, for a write of the entry in progress: started at its first
+    // use, with the entry's savepoint set before its first write; null when no group stands.
+    Firebird::ITransaction* escrituraGrupo();
     Firebird::ITransaction* iniciarEscritura();
 
   private:
-    friend class TransaccionEntrada;
+    friend class GrupoEntradas;
     void terminarLectura() noexcept;
-    void deshacerEntrada() noexcept;
+    void deshacerGrupo() noexcept;
+    Firebird::ITransaction* transaccionGrupo();
     Firebird::ITransaction* lectura_ = nullptr;
-    bool enEntrada_ = false;
-    Firebird::ITransaction* entrada_ = nullptr;
+    int esperaBloqueo_ = 0;
+    bool enGrupo_ = false;
+    bool puntoEntrada_ = false;  // the entry in progress has its savepoint
+    Firebird::ITransaction* grupo_ = nullptr;
 };
 
-// The target's work of one journal entry. While it stands, every statement, apply and read of
-// the session runs in one read-committed transaction, so that the entry takes effect whole or
-// not at all: an apply that fails undoes only its own changes (the apply keeps its
-// all-or-nothing effect inside the entry), and a stopped process or an error that ends the
-// run leaves nothing of the entry behind. Not committed at its end: rolled back.
-class TransaccionEntrada {
+// The target's work of consecutive journal entries, in one read-committed transaction. Each
+// entry stands behind a savepoint of its own (set at its first write; one name for all, as a
+// new savepoint of a name replaces the old one), so that an entry that fails is undone whole
+// while the entries before it stay; the group takes effect at its commit, or not at all: a
+// stopped process or an error that ends the run leaves nothing of it. Not committed at its
+// end: rolled back.
+class GrupoEntradas {
   public:
-    explicit TransaccionEntrada(SesionDestino& sesion);
-    ~TransaccionEntrada();
-    TransaccionEntrada(const TransaccionEntrada&) = delete;
-    TransaccionEntrada& operator=(const TransaccionEntrada&) = delete;
+    explicit GrupoEntradas(SesionDestino& sesion);
+    ~GrupoEntradas();
+    GrupoEntradas(const GrupoEntradas&) = delete;
+    GrupoEntradas& operator=(const GrupoEntradas&) = delete;
 
-    // Commits the entry's work and ends the entry.
+    // The next entry's work starts here.
+    void iniciarEntrada() { sesion_.puntoEntrada_ = false; }
+    // Undoes the work of the entry in progress, and only that.
+    void deshacerEntrada();
+    // Commits the work of the group's entries; the next entry starts a new transaction.
     void confirmar();
-    // Undoes the entry's work so far; what the entry does afterwards starts afresh.
-    void deshacer() noexcept;
 
   private:
     SesionDestino& sesion_;
@@ -370,9 +404,11 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     void publicar();
     void cancelar();
 
-    // Writes the pending changes back in one transaction, or inside the entry's transaction
+    // Writes the pending changes back in one transaction, or inside the group's transaction
     // while one stands; returns the number of failed changes (the first failure stops the
-    // apply and undoes all of its changes, and only those).
+    // apply and undoes all of its changes, and only those). A change that another user's lock
+    // held past the session's bound, or that a stop request cancelled, is no failure of the
+    // apply: its error is raised, after the apply is undone.
     int aplicar(int maximoErrores);
 
   private:

@@ -6,6 +6,7 @@
 #include "recepcion/reglas_recepcion.h"
 #include "transfer/copia.h"
 #include "transfer/corrida.h"
+#include "transfer/recorrido.h"
 
 namespace velmora {
 
@@ -27,9 +28,12 @@ const char kTodoElEnvio[] = "select * from auditoria order by audi_fecha, audi_h
 ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRecepcion& c,
                                      Dialogos& dialogos, Progreso& progreso) {
     ResultadoRecepcion resultado;
-    // Without both dates of the range there is nothing to select.
-    if (!p.todoElEnvio && (p.desde.empty() || p.hasta.empty())) {
-        dialogos.mensaje(kSinFechas);
+    if (p.companiaOrigen.empty() || p.companiaDestino.empty()) {
+        dialogos.mensaje(kSinCompanias);
+        return resultado;
+    }
+    if (const std::string rango = RangoNoValido(p.todoElEnvio, p.desde, p.hasta); !rango.empty()) {
+        dialogos.mensaje(rango);
         return resultado;
     }
     progreso.mostrar();
@@ -37,53 +41,39 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
     const std::string instalacion = p.instalacion.empty() ? diraplicacion(dialogos) : p.instalacion;
     const Directorio directorio = [&instalacion] { return instalacion; };
 
-    // The transfer file is only read; the companies are not checked: a location without a
-    // company does not open.
+    // The transfer file is only read.
     const DatosAcceso& a = p.acceso;
     ConectarConClave(c.dbCia, UbicacionEnvio(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
                      a.claveOrigen);
     ConectarConClave(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
                      a.usuarioDestino, a.claveDestino);
+    c.dbEnvio.esperaBloqueo(p.esperaBloqueo);
 
-    c.qAuditor.texto(SentenciaDiario(p.todoElEnvio, kTodoElEnvio, p.desde, p.hasta));
-    c.qAuditor.abrir();
+    // The journal is read through one snapshot, as a stream: counted first, for the progress.
+    const std::string diario = SentenciaDiario(p.todoElEnvio, kTodoElEnvio, p.desde, p.hasta);
+    progreso.iniciar(ContarDiario(c.qCopia, diario));
+    c.qAuditor.texto(diario);
+    c.qAuditor.abrirFlujo();
     resultado.iniciado = true;
-    progreso.iniciar(c.qAuditor.cantidadRegistros());
 
     const OpcionesCopia opciones = OpcionesRecepcion(p.reemplazar);
     ComponentesCopia copia{c.qCopia, c.qCopiadet, c.cDestino, c.cIdfact, c.qCopiades};
-    for (c.qAuditor.primero(); !c.qAuditor.fin(); c.qAuditor.siguiente()) {
-        if (p.detencion && p.detencion->solicitada()) {
-            resultado.interrumpido = true;
-            break;
-        }
-        const EntradaAuditoria e = EntradaAuditoria::Leer(c.qAuditor);
-        ++resultado.visitadas;
-        progreso.avanzar();
+    Recorrido recorrido{c.qAuditor, c.dbEnvio,  copia,       opciones,  p.tipos, p.prefijo,
+                        p.detencion, dialogos,  progreso,    directorio, a.usuarioOrigen};
+    recorrido.mostrarFallo = true;
+    const ConteoRecorrido conteo = RecorrerDiario(recorrido);
 
-        const TipoDocumento* tipo = TipoSeleccionado(e, p.tipos);
-        if (!tipo || FiltradaPorPrefijo(e, p.prefijo)) continue;
-
-        // The entry's work on the destination takes effect whole, at the commit below, or
-        // not at all: a stopped process or an error that ends the run leaves nothing of it.
-        TransaccionEntrada transaccion(c.dbEnvio);
-        const bool fallo = DespacharEntrada(e, opciones, copia, transaccion, dialogos);
-        transaccion.confirmar();
-        if (!fallo) continue;
-
-        ++resultado.fallidas;
-        const std::string mensaje = MensajeFallo(e, *tipo);
-        dialogos.mensaje(mensaje);
-        archivo_errores(directorio, a.usuarioOrigen, mensaje);
-        if (!dialogos.confirmar(mensaje + ". Continuar?")) {
-            resultado.detenido = true;
-            break;
-        }
-    }
+    resultado.visitadas = conteo.visitadas;
+    resultado.recibidas = conteo.copiadas;
+    resultado.fallidas = conteo.fallidas;
+    resultado.noSeleccionadas = conteo.noSeleccionadas;
+    resultado.detenido = conteo.detenido;
+    resultado.interrumpido = conteo.interrumpido;
 
     c.qAuditor.cerrar();
     progreso.ocultar();
-    dialogos.mensaje(kConcluido);
+    dialogos.mensaje(
+        MensajeConcluido(kConcluido, conteo, "Recibidas", ArchivoErrores(instalacion)));
     return resultado;
 }
 

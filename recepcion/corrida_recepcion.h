@@ -18,7 +18,7 @@
 namespace velmora {
 
 struct ParametrosRecepcion {
-    // The codes that the company boxes yield; the run does not check that they are chosen.
+    // The codes that the company boxes yield; empty when none is chosen.
     std::string companiaOrigen, companiaDestino;
     DatosAcceso acceso;        // the origin names the installation that holds the transfer file
     bool reemplazar = false;   // "Reemplazar"; otherwise "Omitir (no recibir)", the default

@@ -305,9 +305,9 @@ TEST_P(Sesiones, UnaConsultaDeMilesDeFilasLasDevuelveTodasEnOrden) {
     EXPECT_EQ(q.valor(1).comoTexto(), "fila 1");
 }
 
-// An entry's work on the target: visible to the entry at once, to others only at its commit,
+// A group's work on the target: visible to its entries at once, to others only at its commit,
 // and gone when it is not committed.
-TEST_P(Sesiones, ElTrabajoDeUnaEntradaSeConfirmaEntero) {
+TEST_P(Sesiones, ElTrabajoDeUnGrupoSeConfirmaEntero) {
     Conectar(destino_);
     auto leidos = [&] {
         std::vector<std::string> r;
@@ -319,7 +319,8 @@ TEST_P(Sesiones, ElTrabajoDeUnaEntradaSeConfirmaEntero) {
         SCOPED_TRACE(confirmar ? "confirmed" : "not confirmed");
         EjecutarSql(ubicacion_, {"DELETE FROM DESTINO"});
         {
-            TransaccionEntrada entrada(destino_);
+            GrupoEntradas entrada(destino_);
+            entrada.iniciarEntrada();
             auto c = Destino("SELECT * FROM DESTINO WHERE ID = 1");
             c->insertar();
             c->asignar("ID", Valor(1));
@@ -334,9 +335,39 @@ TEST_P(Sesiones, ElTrabajoDeUnaEntradaSeConfirmaEntero) {
         EXPECT_EQ(leidos(), confirmar ? (std::vector<std::string>{"encabezado", "detalle"})
                                       : std::vector<std::string>{});
     }
-    // With no entry standing, each apply and statement is committed as it completes again.
+    // With no group standing, each apply and statement is committed as it completes again.
     destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (3, 'suelto')");
     EXPECT_EQ(leidos().back(), "suelto");
+}
+
+// An entry undone inside its group leaves nothing, and takes nothing of the entries before or
+// after it; an entry that wrote nothing undoes nothing of the one before.
+TEST_P(Sesiones, UnaEntradaDeshechaNoTocaLasDemasDelGrupo) {
+    Conectar(destino_);
+    {
+        GrupoEntradas grupo(destino_);
+        grupo.iniciarEntrada();
+        destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (1, 'primera')");
+
+        grupo.iniciarEntrada();
+        destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (2, 'deshecha')");
+        destino_.ejecutar("UPDATE DESTINO SET NOMBRE = 'tocada' WHERE ID = 1");
+        grupo.deshacerEntrada();
+
+        grupo.iniciarEntrada();
+        EXPECT_EQ(Destino("SELECT * FROM DESTINO")->cantidadRegistros(), 1);
+        grupo.deshacerEntrada();
+
+        grupo.iniciarEntrada();
+        destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (3, 'tercera')");
+        grupo.confirmar();
+
+        grupo.iniciarEntrada();
+        destino_.ejecutar("INSERT INTO DESTINO (ID, NOMBRE) VALUES (4, 'sin confirmar')");
+    }
+    EXPECT_EQ(Consultar(ubicacion_, "SELECT ID, NOMBRE FROM DESTINO ORDER BY ID"),
+              (std::vector<std::vector<Valor>>{{Valor(int64_t{1}), Valor("primera")},
+                                               {Valor(int64_t{3}), Valor("tercera")}}));
 }
 
 // Inside an entry a failed apply undoes its own changes and only those.
@@ -345,7 +376,8 @@ TEST_P(Sesiones, UnaAplicacionFallidaDentroDeLaEntradaSoloSeDeshaceASiMisma) {
                 {"INSERT INTO SIN_CLAVE VALUES (1, 'a')", "INSERT INTO SIN_CLAVE VALUES (1, 'a')"});
     Conectar(destino_);
     {
-        TransaccionEntrada entrada(destino_);
+        GrupoEntradas entrada(destino_);
+        entrada.iniciarEntrada();
         auto primera = Destino("SELECT * FROM DESTINO WHERE ID = 1");
         primera->insertar();
         primera->asignar("ID", Valor(1));

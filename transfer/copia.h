@@ -70,11 +70,13 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& entr
 // and writes nothing and is no failure.
 bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c);
 
-// Despachar for a run, inside the entry's transaction on the target: a value of the entry that
-// cannot stand where its statements put it (a data error of the server) fails the entry alone,
-// like a refused apply: its work is undone, the server's message shown, and the failure flag
-// returned. Every other error ends the run, as it leaves here.
+// Despachar for a run, inside the entry's savepoint in the group's transaction: a value of the
+// entry that cannot stand where its statements put it (a data error of the server), or a row
+// that another user holds past the session's bound, fails the entry alone, like a refused
+// apply: the server's message (or one that names the entry, `descripcion`, as held by another
+// user) is shown and the failure flag returned; the caller undoes the entry. A stop request's
+// cancellation and every other error leave here and end the run.
 bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
-                      ComponentesCopia& c, TransaccionEntrada& transaccion, Dialogos& dialogos);
+                      ComponentesCopia& c, Dialogos& dialogos, const std::string& descripcion);
 
 }  // namespace velmora

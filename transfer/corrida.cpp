@@ -8,6 +8,18 @@ namespace velmora {
 
 const char kSinFechas[] =
     "Debe indicar las fechas Desde: y Hasta: del rango de fechas de registro.";
+const char kFechasInvertidas[] = "La fecha Hasta: es anterior a la fecha Desde:.";
+const char kSinCompanias[] =
+    "Debe indicar las compa\xF1\xED"
+    "as origen y destino.";
+
+std::string RangoNoValido(bool completo, const std::string& desde, const std::string& hasta) {
+    if (completo) return {};
+    if (desde.empty() || hasta.empty()) return kSinFechas;
+    // ISO dates compare as texts.
+    if (hasta < desde) return kFechasInvertidas;
+    return {};
+}
 
 std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
                             const std::string& hasta) {

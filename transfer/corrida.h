@@ -15,8 +15,15 @@ namespace velmora {
 std::string SentenciaDiario(bool completo, const std::string& todo, const std::string& desde,
                             const std::string& hasta);
 
-// Shown, before anything is opened, when the range lacks a date.
+// Shown, before anything is opened, when the range lacks a date, when its end comes before its
+// start, and when a company is not chosen.
 extern const char kSinFechas[];
+extern const char kFechasInvertidas[];
+extern const char kSinCompanias[];
+
+// The message that stops a run before anything is opened, or empty: a range without both
+// dates or with its end before its start (dates as YYYY-MM-DD).
+std::string RangoNoValido(bool completo, const std::string& desde, const std::string& hasta);
 
 // The type list's row of the entry's type when that type is marked; null otherwise. A type
 // missing from the list counts as not marked.

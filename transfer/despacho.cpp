@@ -26,17 +26,22 @@ bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
 }
 
 bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
-                      ComponentesCopia& c, TransaccionEntrada& transaccion, Dialogos& dialogos) {
+                      ComponentesCopia& c, Dialogos& dialogos, const std::string& descripcion) {
     try {
         return Despachar(entrada, opciones, c);
     } catch (const ErrorBaseDatos& error) {
-        if (!error.esErrorDeDatos()) throw;
-        transaccion.deshacer();
         // The procedure stopped halfway: nothing it left open or pending belongs to the next.
         c.qCopia.cerrar();
         c.qCopiadet.cerrar();
         c.cDestino.cerrar();
         c.cIdfact.cerrar();
+        if (error.esCancelacion()) throw;
+        if (error.esBloqueo()) {
+            dialogos.mensaje("El documento " + descripcion +
+                             " est\xE1 siendo modificado por otro usuario.");
+            return true;
+        }
+        if (!error.esErrorDeDatos()) throw;
         dialogos.mensaje(TextoErrorNoManejado(error.mensaje()));
         return true;
     }

@@ -1,0 +1,208 @@
+#include "transfer/recorrido.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "transfer/corrida.h"
+#include "transfer/grupo.h"
+
+namespace velmora {
+
+namespace {
+
+using Cronometro = std::chrono::steady_clock;
+
+const char kTextoMarca[] = "UPDATE AUDITORIA SET AUDI_ENVIO = 'S' where AUDI_ID ";
+
+// A stop request cancels the operation in progress on its connection; one that arrives just
+// as the operation ends may fall on the next one instead. The work that follows a stop
+// (undoing the entry, committing the group, the marks) is done again once when so.
+template <class F>
+void SinCancelacion(F&& trabajo) {
+    try {
+        trabajo();
+    } catch (const ErrorBaseDatos& error) {
+        if (!error.esCancelacion()) throw;
+        trabajo();
+    }
+}
+
+}  // namespace
+
+MarcasDiario::MarcasDiario(Transaccion& transaccion, Consulta& sentencia, int esperaBloqueo)
+    : transaccion_(transaccion), sentencia_(sentencia), esperaBloqueo_(esperaBloqueo) {}
+
+bool MarcasDiario::marcarEnUna(const std::vector<int64_t>& ids, int espera) {
+    std::string texto = kTextoMarca;
+    if (ids.size() == 1) {
+        texto += "= " + std::to_string(ids.front());
+    } else {
+        texto += "in (";
+        for (size_t i = 0; i < ids.size(); ++i)
+            texto += (i ? ", " : "") + std::to_string(ids[i]);
+        texto += ")";
+    }
+    transaccion_.opciones(OpcionesLecturaConfirmada(espera));
+    try {
+        sentencia_.texto(texto);
+        sentencia_.ejecutar();
+        transaccion_.confirmar();
+        return true;
+    } catch (const ErrorBaseDatos& error) {
+        transaccion_.deshacer();
+        if (!error.esBloqueo() && !error.esCancelacion()) throw;
+        return false;
+    }
+}
+
+std::vector<int64_t> MarcasDiario::marcar(const std::vector<int64_t>& ids) {
+    if (ids.empty() || marcarEnUna(ids, esperaBloqueo_)) return {};
+    // Some row is held: each on its own, without waiting again, to find which.
+    std::vector<int64_t> sinMarcar;
+    for (int64_t id : ids)
+        if (!marcarEnUna({id}, -1)) sinMarcar.push_back(id);
+    return sinMarcar;
+}
+
+int ContarDiario(Consulta& consulta, const std::string& seleccion) {
+    // "select * from auditoria ... order by ..." counted without its order.
+    std::string texto = seleccion;
+    const std::string desde = "from";
+    texto = "select count(*) " + texto.substr(texto.find(desde));
+    const size_t orden = texto.find(" order by");
+    if (orden != std::string::npos) texto.resize(orden);
+    consulta.texto(texto);
+    consulta.abrir();
+    const int cantidad = int(consulta.valor(0).comoEntero());
+    consulta.cerrar();
+    return cantidad;
+}
+
+ConteoRecorrido RecorrerDiario(Recorrido& r) {
+    ConteoRecorrido conteo;
+    GrupoEntradas grupo(r.destino);
+
+    struct Hecha {
+        EntradaAuditoria entrada;
+        const TipoDocumento* tipo;
+        bool copiada;
+    };
+    std::vector<Hecha> enGrupo;  // the entries done in the open group
+    Cronometro::time_point abierto{};
+
+    // A failed entry's sequence: its line in ERRORES.TXT, then the question.
+    auto registrarFallo = [&](const std::string& mensaje, bool preguntar) {
+        ++conteo.fallidas;
+        archivo_errores(r.directorio, r.usuario, mensaje);
+        if (preguntar && !r.dialogos.confirmar(mensaje + ". Continuar?")) conteo.detenido = true;
+    };
+
+    // Commits the group, then marks its entries; an entry whose mark another user holds
+    // fails (it stays unmarked and is sent again next time).
+    auto cerrarGrupo = [&](bool preguntar) {
+        SinCancelacion([&] { grupo.confirmar(); });
+        std::vector<Hecha> hechas = std::move(enGrupo);
+        enGrupo.clear();
+        if (!r.marcas) return;
+        std::vector<int64_t> ids;
+        for (const Hecha& h : hechas) ids.push_back(h.entrada.id);
+        std::vector<int64_t> sinMarcar;
+        {
+            SolicitudDetencion::Espera espera(r.detencion, r.marcas->conexion());
+            sinMarcar = r.marcas->marcar(ids);
+        }
+        for (const Hecha& h : hechas) {
+            if (std::find(sinMarcar.begin(), sinMarcar.end(), h.entrada.id) == sinMarcar.end())
+                continue;
+            if (h.copiada) --conteo.copiadas;
+            else --conteo.noSeleccionadas;
+            const std::string mensaje = MensajeFallo(h.entrada, *h.tipo);
+            r.dialogos.mensaje(mensaje + ": la entrada " + std::to_string(h.entrada.id) +
+                               " del diario est\xE1 siendo modificada por otro usuario; queda sin "
+                               "marcar y se enviar\xE1 de nuevo.");
+            registrarFallo(mensaje, preguntar && !conteo.detenido);
+        }
+    };
+
+    try {
+        for (; !r.qAuditor.fin(); r.qAuditor.siguiente()) {
+            if (r.detencion && r.detencion->solicitada()) {
+                conteo.interrumpido = true;
+                break;
+            }
+            const EntradaAuditoria e = EntradaAuditoria::Leer(r.qAuditor);
+            if (r.trazar) r.trazar(e);
+            ++conteo.visitadas;
+            r.progreso.avanzar();
+
+            const TipoDocumento* tipo = TipoSeleccionado(e, r.tipos);
+            const bool filtrada = tipo && FiltradaPorPrefijo(e, r.prefijo);
+            if (!tipo || (filtrada && !r.marcas)) {
+                ++conteo.noSeleccionadas;
+                continue;
+            }
+
+            // The entry's work stands behind its savepoint from here.
+            if (enGrupo.empty()) abierto = Cronometro::now();
+            grupo.iniciarEntrada();
+            bool fallo = false;
+            {
+                SolicitudDetencion::Espera espera(r.detencion, r.destino);
+                if (!filtrada)
+                    fallo = DespacharEntrada(e, r.opciones, r.copia, r.dialogos,
+                                             tipo->nombre + " " + e.codigo);
+                if (!fallo && r.copiarAuditoria && r.copiarAuditoria()) fallo = true;
+                if (fallo) grupo.deshacerEntrada();
+            }
+
+            if (!fallo) {
+                ++(filtrada ? conteo.noSeleccionadas : conteo.copiadas);
+                enGrupo.push_back({e, tipo, !filtrada});
+                if (int(enGrupo.size()) >= kEntradasPorGrupo ||
+                    Cronometro::now() - abierto >= kDuracionGrupo)
+                    cerrarGrupo(true);
+                if (conteo.detenido) break;
+                continue;
+            }
+
+            // Nothing of the entry is left; the entries before it are committed before the
+            // person is asked.
+            cerrarGrupo(true);
+            if (conteo.detenido) break;
+            const std::string mensaje = MensajeFallo(e, *tipo);
+            if (r.mostrarFallo) r.dialogos.mensaje(mensaje);
+            registrarFallo(mensaje, true);
+            if (conteo.detenido) break;
+        }
+        cerrarGrupo(false);
+    } catch (const ErrorBaseDatos& error) {
+        if (!error.esCancelacion() || !r.detencion || !r.detencion->solicitada()) {
+            // The run ends here: the finished entries are kept, provided that the entry in
+            // progress could be undone; otherwise the whole group goes.
+            try {
+                grupo.deshacerEntrada();
+                cerrarGrupo(false);
+            } catch (...) {
+            }
+            throw;
+        }
+        // Stopped in the middle of an entry: it is undone whole, the finished ones stay.
+        SinCancelacion([&] { grupo.deshacerEntrada(); });
+        cerrarGrupo(false);
+        conteo.interrumpido = true;
+    }
+    return conteo;
+}
+
+std::string MensajeConcluido(const std::string& texto, const ConteoRecorrido& conteo,
+                             const std::string& copiadas, const std::string& archivoErrores) {
+    std::string m = texto + "\n\nEntradas visitadas: " + std::to_string(conteo.visitadas) + "\n" +
+                    copiadas + ": " + std::to_string(conteo.copiadas) +
+                    "\nFallidas: " + std::to_string(conteo.fallidas);
+    if (conteo.fallidas > 0) m += " (ver " + archivoErrores + ")";
+    m += "\nNo seleccionadas: " + std::to_string(conteo.noSeleccionadas);
+    if (conteo.interrumpido) m += "\nProceso interrumpido: detenido por el usuario.";
+    return m;
+}
+
+}  // namespace velmora
