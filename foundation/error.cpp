@@ -3,6 +3,7 @@
 #include <ibase.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace velmora {
 
@@ -28,6 +29,15 @@ bool ErrorBaseDatos::esBloqueo() const noexcept {
 
 bool ErrorBaseDatos::esCancelacion() const noexcept {
     return std::find(codigos_.begin(), codigos_.end(), isc_cancelled) != codigos_.end();
+}
+
+bool ErrorBaseDatos::esConexionRechazada() const noexcept {
+    auto tiene = [this](long c) {
+        return std::find(codigos_.begin(), codigos_.end(), c) != codigos_.end();
+    };
+    // 10061: WSAECONNREFUSED, where the system's numbers are Windows'.
+    return tiene(isc_network_error) && tiene(isc_net_connect_err) &&
+           (errorSistema_ == ECONNREFUSED || errorSistema_ == 10061);
 }
 
 }  // namespace velmora
