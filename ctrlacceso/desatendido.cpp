@@ -7,6 +7,7 @@
 #include <chrono>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 
 #include <signal.h>
@@ -168,7 +169,7 @@ std::string LineaProgreso(const std::string& programa, int visitadas, int total,
                         std::to_string(total) + " entradas";
     const int porciento = total > 0 ? int(int64_t(visitadas) * 100 / total) : 100;
     const std::string cifra = " " + std::to_string(porciento) + "%";
-    constexpr size_t kBarraMinima = 10, kBarraMaxima = 40;
+    constexpr size_t kBarraMinima = 5, kBarraMaxima = 40;
     const size_t fijo = linea.size() + 3 + cifra.size();  // " [" "]"
     if (ancho >= fijo + kBarraMinima) {
         const size_t barra = std::min(ancho - fijo, kBarraMaxima);
@@ -315,40 +316,44 @@ std::string NombreSenal(int senal) {
 // Before the run, a stop request ends the program at once: nothing has been written yet, and
 // the sign-in may be waiting on a server that does not answer. Once the run has started, the
 // run takes the request between entries. The lock makes the two exclusive: the program ends
-// either before the run starts or not at all.
+// either before the run starts or not at all. The state outlives this object, as the
+// request's callback, called from the signals' thread, may.
 class FinAntesDeLaCorrida {
   public:
-    FinAntesDeLaCorrida(SolicitudDetencion* detencion, std::string programa)
-        : detencion_(detencion), programa_(std::move(programa)) {
-        if (!detencion_) return;
-        detencion_->alSolicitar = [this](int senal) { alSolicitar(senal); };
-        // A request made before this was set up.
-        if (detencion_->solicitada()) alSolicitar(detencion_->senal());
+    FinAntesDeLaCorrida(SolicitudDetencion* detencion, const std::string& programa)
+        : estado_(std::make_shared<Estado>()) {
+        estado_->programa = programa;
+        if (!detencion) return;
+        detencion->alSolicitar = [estado = estado_](int senal) { Terminar(*estado, senal); };
+        // A request made before the callback was in place.
+        if (detencion->solicitada()) Terminar(*estado_, detencion->senal());
     }
-    ~FinAntesDeLaCorrida() {
-        if (!detencion_) return;
-        iniciar();
-        detencion_->alSolicitar = nullptr;
-    }
+    ~FinAntesDeLaCorrida() { iniciar(); }
+    FinAntesDeLaCorrida(const FinAntesDeLaCorrida&) = delete;
+    FinAntesDeLaCorrida& operator=(const FinAntesDeLaCorrida&) = delete;
+
     void iniciar() {
-        std::lock_guard<std::mutex> candado(mutex_);
-        iniciada_ = true;
+        std::lock_guard<std::mutex> candado(estado_->mutex);
+        estado_->iniciada = true;
     }
 
   private:
-    void alSolicitar(int senal) {
-        std::lock_guard<std::mutex> candado(mutex_);
-        if (iniciada_) return;
+    struct Estado {
+        std::mutex mutex;
+        bool iniciada = false;
+        std::string programa;
+    };
+
+    static void Terminar(Estado& estado, int senal) {
+        std::lock_guard<std::mutex> candado(estado.mutex);
+        if (estado.iniciada) return;
         const std::string texto =
-            programa_ + ": detenido por " + NombreSenal(senal) + " antes de empezar\n";
+            estado.programa + ": detenido por " + NombreSenal(senal) + " antes de empezar\n";
         [[maybe_unused]] ssize_t escrito = write(STDERR_FILENO, texto.data(), texto.size());
         _exit(senal > 0 ? EstadoSalidaSenal(senal) : kErrorDetenido);
     }
 
-    SolicitudDetencion* detencion_;
-    std::string programa_;
-    std::mutex mutex_;
-    bool iniciada_ = false;
+    std::shared_ptr<Estado> estado_;
 };
 
 // A company that the installation's company list lacks: the run would find no database.
@@ -372,6 +377,8 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
 
     ConectarOrigen(dbGeneral, Windows1252DeUtf8(o.posicionales[0]), cr.usuarioOrigen,
                    cr.claveOrigen, a);
+    // The client's first connection has put its signal handlers in place of ours.
+    RetomarSenales();
     ConectarDestino(dbGeneraldes, Windows1252DeUtf8(o.posicionales[2]), cr.usuarioDestino,
                     cr.claveDestino, a);
     c.companiaOrigen = Windows1252DeUtf8(o.posicionales[1]);

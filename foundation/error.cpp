@@ -35,9 +35,11 @@ bool ErrorBaseDatos::esConexionRechazada() const noexcept {
     auto tiene = [this](long c) {
         return std::find(codigos_.begin(), codigos_.end(), c) != codigos_.end();
     };
-    // 10061: WSAECONNREFUSED, where the system's numbers are Windows'.
+    // The Firebird 3 client gives "Failed to establish a connection" without the system's
+    // error for a refused connection; where it gives one, only a refusal counts (10061:
+    // WSAECONNREFUSED, where the system's numbers are Windows'), not a time-out.
     return tiene(isc_network_error) && tiene(isc_net_connect_err) &&
-           (errorSistema_ == ECONNREFUSED || errorSistema_ == 10061);
+           (errorSistema_ == 0 || errorSistema_ == ECONNREFUSED || errorSistema_ == 10061);
 }
 
 }  // namespace velmora
