@@ -425,7 +425,16 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
 // The installation folder of the run: --instalacion, else the settings. Empty when neither
 // gives one.
 std::string CarpetaInstalacion(const Opciones& o) {
-    if (o.instalacion.empty()) return DirectorioConfigurado();
+    if (o.instalacion.empty()) {
+        // A folder that is not there would swallow every log line without a word.
+        const std::string configurada = DirectorioConfigurado();
+        std::error_code error;
+        if (!configurada.empty() &&
+            !std::filesystem::is_directory(RutaLocal(configurada).toStdString(), error))
+            throw ErrorArgumentos{"la carpeta de instalación de " + ArchivoConfiguracion() +
+                                  " no existe: " + Utf8DeWindows1252(configurada)};
+        return configurada;
+    }
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path carpeta = fs::absolute(fs::path(o.instalacion), error);

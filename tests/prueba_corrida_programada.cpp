@@ -267,6 +267,21 @@ INSTANTIATE_TEST_SUITE_P(
                                 "/Zorvik/Velmora2009.conf\n";
                      },
                      VELMORA_RECEPCION_PROGRAMA},
+        CasoDetenido{"ConfiguracionConUnaCarpetaQueNoExiste",
+                     [](const auto& t) { return t.argumentos({"--en-linea"}); },
+                     [](const auto& t) {
+                         const std::string xdg = t.e.instalacion.ruta("otra-xdg");
+                         fs::create_directories(xdg + "/Zorvik");
+                         std::ofstream(xdg + "/Zorvik/Velmora2009.conf")
+                             << "[General]\nDirectorio=/no/existe/velmora\n";
+                         return Entorno{{"XDG_CONFIG_DIRS", xdg}};
+                     },
+                     [](const auto& t) {
+                         return "envio: la carpeta de instalación de " +
+                                t.e.instalacion.ruta("otra-xdg") +
+                                "/Zorvik/Velmora2009.conf no existe: /no/existe/velmora\n"
+                                "Vea las opciones con: envio --desatendido --help\n";
+                     }},
         CasoDetenido{"CompaniaOrigenQueNoExiste",
                      [](const auto& t) {
                          return t.argumentos({"--instalacion", t.e.instalacion.raiz()}, "009");
