@@ -165,15 +165,16 @@ Opciones LeerOpciones(const ProgramaDesatendido& programa,
 // then a bar in the room that is left, or the count cut when there is no room for it.
 std::string LineaProgreso(const std::string& programa, int visitadas, int total, int columnas) {
     const size_t ancho = size_t(std::max(columnas - 1, 1));
-    std::string linea = programa + ": " + std::to_string(visitadas) + " de " +
-                        std::to_string(total) + " entradas";
+    std::string linea =
+        programa + ": " + std::to_string(visitadas) + " de " + std::to_string(total) + " entradas";
     const int porciento = total > 0 ? int(int64_t(visitadas) * 100 / total) : 100;
     const std::string cifra = " " + std::to_string(porciento) + "%";
     constexpr size_t kBarraMinima = 5, kBarraMaxima = 40;
     const size_t fijo = linea.size() + 3 + cifra.size();  // " [" "]"
     if (ancho >= fijo + kBarraMinima) {
         const size_t barra = std::min(ancho - fijo, kBarraMaxima);
-        const size_t llena = total > 0 ? size_t(int64_t(visitadas) * int64_t(barra) / total) : barra;
+        const size_t llena =
+            total > 0 ? size_t(int64_t(visitadas) * int64_t(barra) / total) : barra;
         linea += " [" + std::string(llena, '#') + std::string(barra - llena, '.') + "]" + cifra;
     }
     if (linea.size() > ancho) linea.resize(ancho);
@@ -206,7 +207,8 @@ class Consola : public Dialogos, public Progreso {
     }
     bool confirmar(const std::string& texto) override {
         trasPitido_ = false;
-        linea(texto + (continuar_ ? " S\xED (--al-fallar continuar)" : " No (--al-fallar detener)"));
+        linea(texto +
+              (continuar_ ? " S\xED (--al-fallar continuar)" : " No (--al-fallar detener)"));
         return continuar_;
     }
     void pitido() override { trasPitido_ = true; }
@@ -310,7 +312,9 @@ const char* Lado(const std::string& sesion) {
 std::string NombreSenal(int senal) {
     if (senal == SIGINT) return "SIGINT";
     if (senal == SIGTERM) return "SIGTERM";
-    return "la se\xC3\xB1" "al " + std::to_string(senal);
+    return "la se\xC3\xB1"
+           "al " +
+           std::to_string(senal);
 }
 
 // Before the run, a stop request ends the program at once: nothing has been written yet, and
@@ -363,9 +367,11 @@ void ExigirCompania(SesionOrigen& general, const std::string& codigo, const char
     if (std::any_of(companias.begin(), companias.end(),
                     [&](const Compania& c) { return c.codigo == codigo; }))
         return;
-    throw CompaniaDesconocida{"La compa\xC3\xB1\xC3\xAD" "a " + Utf8DeWindows1252(codigo) +
-                              " no existe en la instalaci\xC3\xB3n de " + lado + " (" +
-                              Utf8DeWindows1252(servidor) + ")."};
+    throw CompaniaDesconocida{
+        "La compa\xC3\xB1\xC3\xAD"
+        "a " +
+        Utf8DeWindows1252(codigo) + " no existe en la instalaci\xC3\xB3n de " + lado + " (" +
+        Utf8DeWindows1252(servidor) + ")."};
 }
 
 int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenciales& cr,
@@ -464,7 +470,9 @@ std::string UsoDesatendido(const std::string& programa, const std::string& descr
            "  --al-fallar continuar|detener\n"
            "                        respuesta a \"Continuar?\" cuando un documento falla\n"
            "                        (por omisión, detener)\n"
-           "  --instalacion CARPETA la carpeta de instalación (" + archivos + ")\n"
+           "  --instalacion CARPETA la carpeta de instalación (" +
+           archivos +
+           ")\n"
            "                        (por omisión, la clave Directorio de la configuración)\n"
            "  --espera-bloqueo SEGUNDOS\n"
            "                        cuánto espera una escritura a que otro usuario suelte\n"
@@ -472,7 +480,9 @@ std::string UsoDesatendido(const std::string& programa, const std::string& descr
            "  --help                muestra este texto\n\n"
            "Credenciales: ISC_USER e ISC_PASSWORD para el origen; ISC_USER_DESTINO e\n"
            "ISC_PASSWORD_DESTINO para el destino (sin ellas, las del origen).\n"
-           "Configuración: " + ArchivoConfiguracion() + ", clave Directorio.\n\n"
+           "Configuración: " +
+           ArchivoConfiguracion() +
+           ", clave Directorio.\n\n"
            "Estado de salida: 0 sin documentos fallidos, 1 con documentos fallidos,\n"
            "2 si se detuvo por un error o los argumentos son incorrectos, 130 si lo detuvo\n"
            "SIGINT, 143 si lo detuvo SIGTERM.\n";
@@ -492,8 +502,7 @@ std::map<std::string, std::string> EntornoDelProceso() {
 int EjecutarDesatendido(const ProgramaDesatendido& programa,
                         const std::vector<std::string>& argumentos,
                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                        std::ostream& salidaErrores, bool terminal,
-                        SolicitudDetencion* detencion) {
+                        std::ostream& salidaErrores, bool terminal, SolicitudDetencion* detencion) {
     // From here on a signal ends the program, until the run takes the request over.
     FinAntesDeLaCorrida fin(detencion, programa.nombre);
     auto errorArgumentos = [&](const ErrorArgumentos& e) {

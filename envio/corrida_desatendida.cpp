@@ -14,12 +14,12 @@ namespace {
 // arguments it is about.
 std::string Uso() {
     return UsoDesatendido(
-    "envio", "Envía sin ventana el diario de la compañía origen a la compañía destino.",
-    "  --en-linea            escribe en la base de datos de la compañía destino\n"
-    "  --fuera-de-linea      prepara el archivo de envío (por omisión)\n"
-    "  --reemplazar          reemplaza los documentos existentes (por omisión)\n"
-    "  --omitir              omite los documentos existentes\n",
-    "envía", "todo lo no enviado", "bitácoras y plantilla");
+        "envio", "Envía sin ventana el diario de la compañía origen a la compañía destino.",
+        "  --en-linea            escribe en la base de datos de la compañía destino\n"
+        "  --fuera-de-linea      prepara el archivo de envío (por omisión)\n"
+        "  --reemplazar          reemplaza los documentos existentes (por omisión)\n"
+        "  --omitir              omite los documentos existentes\n",
+        "envía", "todo lo no enviado", "bitácoras y plantilla");
 }
 
 // The sender's run with the window's components, wired like the window's so that apply
@@ -63,8 +63,7 @@ std::string UsoEnvioDesatendido() {
 
 int EnvioDesatendido(const std::vector<std::string>& argumentos,
                      const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                     std::ostream& salidaErrores, bool terminal,
-                     SolicitudDetencion* detencion) {
+                     std::ostream& salidaErrores, bool terminal, SolicitudDetencion* detencion) {
     const ProgramaDesatendido envio{"envio",
                                     Uso(),
                                     {{"--en-linea", "--fuera-de-linea"}},

@@ -1,8 +1,8 @@
 #include "foundation/errores.h"
 
 #include <array>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "foundation/error.h"
 

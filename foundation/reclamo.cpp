@@ -30,15 +30,18 @@ void Deshacer(Firebird::ITransaction*& transaccion) noexcept {
     }
 }
 
-const char kEnvioEnCurso[] = "Ya hay un env\xEDo en curso desde la compa\xF1\xED" "a ";
+const char kEnvioEnCurso[] =
+    "Ya hay un env\xEDo en curso desde la compa\xF1\xED"
+    "a ";
 const char kRecepcionEnCurso[] =
-    "Ya hay una recepci\xF3n en curso del archivo de env\xEDo de la compa\xF1\xED" "a ";
+    "Ya hay una recepci\xF3n en curso del archivo de env\xEDo de la compa\xF1\xED"
+    "a ";
 
 std::unique_ptr<Reclamo> Reclamar(const std::string& ubicacion, const DatosAcceso& acceso,
                                   const std::string& sentencia, const std::string& mensaje,
                                   Dialogos& dialogos) {
-    auto reclamo = std::make_unique<Reclamo>(ubicacion, acceso.usuarioOrigen, acceso.claveOrigen,
-                                             sentencia);
+    auto reclamo =
+        std::make_unique<Reclamo>(ubicacion, acceso.usuarioOrigen, acceso.claveOrigen, sentencia);
     if (!reclamo->ocupado()) return reclamo;
     dialogos.mensaje(mensaje);
     return nullptr;
@@ -70,8 +73,8 @@ std::string SentenciaReclamoCompania(const std::string& compania) {
 std::unique_ptr<Reclamo> ReclamarEnvio(const DatosAcceso& acceso, const std::string& companiaOrigen,
                                        Dialogos& dialogos) {
     return Reclamar(UbicacionGeneral(acceso.servidorOrigen), acceso,
-                    SentenciaReclamoCompania(companiaOrigen),
-                    kEnvioEnCurso + companiaOrigen + ".", dialogos);
+                    SentenciaReclamoCompania(companiaOrigen), kEnvioEnCurso + companiaOrigen + ".",
+                    dialogos);
 }
 
 std::unique_ptr<Reclamo> ReclamarRecepcion(const DatosAcceso& acceso,

@@ -12,13 +12,14 @@ namespace {
 // arguments it is about.
 std::string Uso() {
     return UsoDesatendido(
-    "recepcion",
-    "Recibe sin ventana el archivo de envío que está en SERVIDOR_ORIGEN/datos/COMPAÑÍA_ORIGEN/\n"
-    "envio.fdb (el que el envío fuera de línea preparó para esa compañía) y lo aplica a la\n"
-    "compañía destino. El archivo sólo se lee.",
-    "  --omitir              omite los documentos que ya existen en el destino (por omisión)\n"
-    "  --reemplazar          reemplaza los documentos existentes\n",
-    "recibe", "todo el envío", "bitácora de errores");
+        "recepcion",
+        "Recibe sin ventana el archivo de envío que está en "
+        "SERVIDOR_ORIGEN/datos/COMPAÑÍA_ORIGEN/\n"
+        "envio.fdb (el que el envío fuera de línea preparó para esa compañía) y lo aplica a la\n"
+        "compañía destino. El archivo sólo se lee.",
+        "  --omitir              omite los documentos que ya existen en el destino (por omisión)\n"
+        "  --reemplazar          reemplaza los documentos existentes\n",
+        "recibe", "todo el envío", "bitácora de errores");
 }
 
 // The receive run with the window's components, wired like the window's so that apply
@@ -56,7 +57,7 @@ std::string UsoRecepcionDesatendida() {
 int RecepcionDesatendida(const std::vector<std::string>& argumentos,
                          const std::map<std::string, std::string>& entorno, std::ostream& salida,
                          std::ostream& salidaErrores, bool terminal,
-                     SolicitudDetencion* detencion) {
+                         SolicitudDetencion* detencion) {
     const ProgramaDesatendido recepcion{"recepcion",
                                         Uso(),
                                         {},

@@ -172,7 +172,8 @@ class Programada : public ::testing::Test {
 
     std::string marcas() const {
         std::string r;
-        for (const auto& f : Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
+        for (const auto& f :
+             Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"))
             r += f[0];
         return r;
     }
@@ -244,16 +245,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A scheduler passes no XDG_CONFIG_DIRS: the file under /etc/xdg is the one read.
         CasoDetenido{"SinInstalacionNiConfiguracion",
-                     [](const auto& t) { return t.argumentos({"--en-linea"}); },
-                     Nada,
+                     [](const auto& t) { return t.argumentos({"--en-linea"}); }, Nada,
                      [](const auto&) {
                          return std::string(
                              "envio: no se conoce la carpeta de instalación: indíquela con "
                              "--instalacion CARPETA o con la clave Directorio de "
                              "/etc/xdg/Zorvik/Velmora2009.conf\n");
                      }},
-        CasoDetenido{"ConfiguracionSinDirectorio",
-                     [](const auto& t) { return t.argumentos({}); },
+        CasoDetenido{"ConfiguracionSinDirectorio", [](const auto& t) { return t.argumentos({}); },
                      [](const auto& t) {
                          const std::string xdg = t.e.instalacion.ruta("otra-xdg");
                          fs::create_directories(xdg + "/Zorvik");
@@ -263,8 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const auto& t) {
                          return "recepcion: no se conoce la carpeta de instalación: indíquela "
                                 "con --instalacion CARPETA o con la clave Directorio de " +
-                                t.e.instalacion.ruta("otra-xdg") +
-                                "/Zorvik/Velmora2009.conf\n";
+                                t.e.instalacion.ruta("otra-xdg") + "/Zorvik/Velmora2009.conf\n";
                      },
                      VELMORA_RECEPCION_PROGRAMA},
         CasoDetenido{"ConfiguracionConUnaCarpetaQueNoExiste",
@@ -288,8 +286,9 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      Nada,
                      [](const auto& t) {
-                         return kCredenciales + "La compañía 009 no existe en la instalación "
-                                                "de origen (" +
+                         return kCredenciales +
+                                "La compañía 009 no existe en la instalación "
+                                "de origen (" +
                                 t.servidor() + ").\n";
                      }},
         CasoDetenido{"SinPantallaYSinDesatendido",
@@ -305,40 +304,41 @@ INSTANTIATE_TEST_SUITE_P(
                              "--desatendido corre sin ella: envio --desatendido --help\n");
                      }},
         // Told to use X, with no X display to use.
-        CasoDetenido{"PlataformaXSinPantalla",
-                     [](const auto& t) {
-                         auto a = t.argumentos({});
-                         a.erase(a.begin());
-                         return a;
-                     },
-                     [](const auto&) {
-                         return Entorno{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}};
-                     },
-                     [](const auto&) {
-                         return std::string(
-                             "recepcion: no hay pantalla (DISPLAY y WAYLAND_DISPLAY vacías); "
-                             "--desatendido corre sin ella: recepcion --desatendido --help\n");
-                     },
-                     VELMORA_RECEPCION_PROGRAMA},
-        CasoDetenido{"ServidorQueNoEscuchaEnSuPuerto",
-                     [](const auto& t) {
-                         const std::string s = "localhost/" + std::to_string(PuertoLibre()) + ":" +
-                                               t.e.instalacion.raiz();
-                         return std::vector<std::string>{"--desatendido", "--instalacion",
-                                                         t.e.instalacion.raiz(), s, "001", s,
-                                                         "002"};
-                     },
-                     Nada,
-                     [](const auto& t) {
-                         const std::string p = std::to_string(PuertoLibre());
-                         return kCredenciales + "envio: no se pudo conectar con el origen (localhost/" +
-                                p + ":" + t.e.instalacion.raiz() +
-                                "/datos/general.fdb)\nEl equipo servidor localhost no acepta "
-                                "conexiones en el puerto " +
-                                p +
-                                ": el servidor de bases de datos no está en marcha o escucha en "
-                                "otro puerto.\n";
-                     }},
+        CasoDetenido{
+            "PlataformaXSinPantalla",
+            [](const auto& t) {
+                auto a = t.argumentos({});
+                a.erase(a.begin());
+                return a;
+            },
+            [](const auto&) {
+                return Entorno{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}};
+            },
+            [](const auto&) {
+                return std::string(
+                    "recepcion: no hay pantalla (DISPLAY y WAYLAND_DISPLAY vacías); "
+                    "--desatendido corre sin ella: recepcion --desatendido --help\n");
+            },
+            VELMORA_RECEPCION_PROGRAMA},
+        CasoDetenido{
+            "ServidorQueNoEscuchaEnSuPuerto",
+            [](const auto& t) {
+                const std::string s =
+                    "localhost/" + std::to_string(PuertoLibre()) + ":" + t.e.instalacion.raiz();
+                return std::vector<std::string>{
+                    "--desatendido", "--instalacion", t.e.instalacion.raiz(), s, "001", s, "002"};
+            },
+            Nada,
+            [](const auto& t) {
+                const std::string p = std::to_string(PuertoLibre());
+                return kCredenciales + "envio: no se pudo conectar con el origen (localhost/" + p +
+                       ":" + t.e.instalacion.raiz() +
+                       "/datos/general.fdb)\nEl equipo servidor localhost no acepta "
+                       "conexiones en el puerto " +
+                       p +
+                       ": el servidor de bases de datos no está en marcha o escucha en "
+                       "otro puerto.\n";
+            }},
         CasoDetenido{"RangoInvertido",
                      [](const auto& t) {
                          return t.argumentos({"--instalacion", t.e.instalacion.raiz(), "--desde",
@@ -349,7 +349,6 @@ INSTANTIATE_TEST_SUITE_P(
                          return std::string("La fecha Hasta: es anterior a la fecha Desde:.\n");
                      }}),
     [](const auto& info) { return std::string(info.param.nombre); });
-
 
 // ---------------------------------------------------------------- the installation folder
 
@@ -373,7 +372,8 @@ TEST_F(Programada, ConInstalacionLosRegistrosQuedanEnSuCarpetaYNoEnOtra) {
     EXPECT_EQ(s.errores, kCredenciales + kRechazoFx +
                              "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? Sí "
                              "(--al-fallar continuar)\n" +
-                             kConcluido + "2 entradas: 1 enviadas, 1 fallidas, 0 no seleccionadas\n");
+                             kConcluido +
+                             "2 entradas: 1 enviadas, 1 fallidas, 0 no seleccionadas\n");
     EXPECT_EQ(marcas(), "NS");
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000002"}}));
@@ -411,8 +411,9 @@ TEST_F(Programada, LaLineaDeCrontabDelReadmeFuncionaComoEstaEscrita) {
 
     EXPECT_EQ(estado, 0) << proceso->errores();
     EXPECT_EQ(proceso->errores(), "");
-    EXPECT_EQ(LeerArchivo(e.instalacion.ruta("programado.log")),
-              kCredenciales + kConcluido + "3 entradas: 3 enviadas, 0 fallidas, 0 no seleccionadas\n");
+    EXPECT_EQ(
+        LeerArchivo(e.instalacion.ruta("programado.log")),
+        kCredenciales + kConcluido + "3 entradas: 3 enviadas, 0 fallidas, 0 no seleccionadas\n");
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"6"}}));
     EXPECT_EQ(marcas(), "SSS");
     nadaFueraDeLaInstalacion();
@@ -491,15 +492,17 @@ TEST_F(Programada, ElProgresoCabeEnElAnchoDeLaTerminal) {
         for (size_t i = 0; i <= limpio.size(); ++i) {
             if (i < limpio.size() && limpio[i] != '\r' && limpio[i] != '\n') continue;
             const std::string tramo = limpio.substr(inicio, i - inicio);
-            if (std::regex_search(tramo, std::regex("^envio: [0-9]+ de 30"))) progreso.push_back(tramo);
+            if (std::regex_search(tramo, std::regex("^envio: [0-9]+ de 30")))
+                progreso.push_back(tramo);
             inicio = i + 1;
         }
         ASSERT_FALSE(progreso.empty()) << terminal;
         for (const std::string& tramo : progreso) EXPECT_LT(tramo.size(), c.columnas) << tramo;
         EXPECT_EQ(progreso.back(), c.final);
         // The count is gone before the closing message; the summary ends the output.
-        EXPECT_TRUE(terminal.ends_with("\r\033[KProceso de envio de información concluído.\r\n"
-                                       "30 entradas: 30 enviadas, 0 fallidas, 0 no seleccionadas\r\n"))
+        EXPECT_TRUE(
+            terminal.ends_with("\r\033[KProceso de envio de información concluído.\r\n"
+                               "30 entradas: 30 enviadas, 0 fallidas, 0 no seleccionadas\r\n"))
             << terminal;
     }
     nadaFueraDeLaInstalacion();
@@ -530,9 +533,9 @@ TEST_P(Senales, DetienenLaCorridaEntreEntradasConElResumen) {
     facturas(kFacturas, 3);
     const auto a = argumentos({"--instalacion", e.instalacion.raiz(), "--en-linea"});
     auto envio = iniciar(a, entorno());
-    ASSERT_TRUE(prueba::EsperarLinea(*envio, e.instalacion.ruta("ENVIO.TXT"), 0,
-                                     [](const std::string& l) { return l.find(",20,31,") != l.npos; },
-                                     60s))
+    ASSERT_TRUE(prueba::EsperarLinea(
+        *envio, e.instalacion.ruta("ENVIO.TXT"), 0,
+        [](const std::string& l) { return l.find(",20,31,") != l.npos; }, 60s))
         << envio->errores();
 
     const auto enviada = std::chrono::steady_clock::now();
@@ -575,22 +578,21 @@ TEST_P(Senales, DetienenLaCorridaEntreEntradasConElResumen) {
     nadaFueraDeLaInstalacion();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Senales,
-    ::testing::Values(CasoSenal{"SigtermServidor", Acceso::Servidor, SIGTERM},
-                      CasoSenal{"SigintServidor", Acceso::Servidor, SIGINT},
-                      CasoSenal{"SigtermEmbebido", Acceso::Embebido, SIGTERM},
-                      CasoSenal{"SigintEmbebido", Acceso::Embebido, SIGINT}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Casos, Senales,
+                         ::testing::Values(CasoSenal{"SigtermServidor", Acceso::Servidor, SIGTERM},
+                                           CasoSenal{"SigintServidor", Acceso::Servidor, SIGINT},
+                                           CasoSenal{"SigtermEmbebido", Acceso::Embebido, SIGTERM},
+                                           CasoSenal{"SigintEmbebido", Acceso::Embebido, SIGINT}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 // A signal while the sign-in waits on a server that does not answer ends the program too.
 TEST_F(Programada, UnaSenalDuranteElInicioDeSesionTerminaElPrograma) {
     ServidorMudo mudo;
     const std::string s = "localhost/" + std::to_string(mudo.puerto()) + ":" + e.instalacion.raiz();
     for (int senal : {SIGINT, SIGTERM}) {
-        auto envio = iniciar({"--desatendido", "--instalacion", e.instalacion.raiz(), s, "001", s,
-                              "002"},
-                             entorno());
+        auto envio =
+            iniciar({"--desatendido", "--instalacion", e.instalacion.raiz(), s, "001", s, "002"},
+                    entorno());
         // Long enough to be inside the sign-in.
         std::this_thread::sleep_for(500ms);
         ASSERT_FALSE(envio->terminado()) << envio->errores();
@@ -639,10 +641,9 @@ TEST_F(Programada, UnEnvioEnCursoDesdeLaMismaCompaniaDetieneAlOtro) {
     ASSERT_FALSE(e.dialogos.llamadas().empty());
     EXPECT_EQ(e.dialogos.llamadas().back(),
               Mensaje("Ya hay un env\xEDo en curso desde la compa\xF1\xED"
-                              "a 001."));
+                      "a 001."));
     // A send from another company is not held back.
-    EXPECT_EQ(ejecutar(argumentos({"--instalacion", e.instalacion.raiz()}, "002", "001"),
-                       entorno())
+    EXPECT_EQ(ejecutar(argumentos({"--instalacion", e.instalacion.raiz()}, "002", "001"), entorno())
                   .estado,
               0);
 
@@ -658,9 +659,9 @@ TEST_F(Programada, UnEnvioMatadoNoRetieneLaCompania) {
     facturas(300, 2);
     const auto a = argumentos({"--instalacion", e.instalacion.raiz(), "--en-linea"});
     auto envio = iniciar(a, entorno());
-    ASSERT_TRUE(prueba::EsperarLinea(*envio, e.instalacion.ruta("ENVIO.TXT"), 0,
-                                     [](const std::string& l) { return l.find(",10,31,") != l.npos; },
-                                     60s));
+    ASSERT_TRUE(prueba::EsperarLinea(
+        *envio, e.instalacion.ruta("ENVIO.TXT"), 0,
+        [](const std::string& l) { return l.find(",10,31,") != l.npos; }, 60s));
     envio->matar();
 
     Salida s = ejecutar(a, entorno());

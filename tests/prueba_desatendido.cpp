@@ -584,7 +584,8 @@ TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
                                 e.instalacion.raiz(), VELMORA_RECEPCION_PROGRAMA);
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_TRUE(s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
+    EXPECT_TRUE(
+        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
         << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
 }
@@ -635,7 +636,8 @@ TEST_F(Desatendido, LaRecepcionAplicaElArchivoQueElEnvioPreparo) {
     EXPECT_EQ(s.credenciales,
               "recepcion: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
               "de ISC_USER, clave de ISC_PASSWORD");
-    EXPECT_TRUE(s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
+    EXPECT_TRUE(
+        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
         << s.errores;
     EXPECT_TRUE(s.errores.ends_with(", 0 fallidas, 0 no seleccionadas\n")) << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
@@ -676,7 +678,8 @@ TEST_F(Desatendido, ElProgresoSeDibujaSoloEnUnaTerminal) {
     EXPECT_NE(s.errores.find("\renvio: 0 de 2 entradas [......"), std::string::npos);
     EXPECT_NE(s.errores.find("\renvio: 2 de 2 entradas [######"), std::string::npos);
     // The count is gone before the closing message; the summary follows it.
-    const size_t fin = s.errores.rfind("\r\033[K" + kConcluido + "2 entradas: 1 enviadas, 0 fallidas, ");
+    const size_t fin =
+        s.errores.rfind("\r\033[K" + kConcluido + "2 entradas: 1 enviadas, 0 fallidas, ");
     ASSERT_NE(fin, std::string::npos) << s.errores;
     EXPECT_EQ(s.errores.find('\r', fin + 1), std::string::npos) << s.errores;
 }

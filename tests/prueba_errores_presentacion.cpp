@@ -109,8 +109,7 @@ TEST(ENoManejada, UnaConexionRechazadaNombraElEquipoYElPuerto) {
         "Unable to complete network request to host \"nohay\".\n-Failed to locate host machine.",
         isc_network_error, 0, {isc_network_error, isc_net_lookup_err});
     ENoManejada(ErrorConexion(noEncontrado, "DbGeneral", "nohay:/srv/v"), dialogos);
-    EXPECT_EQ(dialogos.llamadas(),
-              std::vector<Llamada>{Mensaje(std::string(kServidor) + "nohay")});
+    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(std::string(kServidor) + "nohay")});
 }
 
 }  // namespace

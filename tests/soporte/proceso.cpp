@@ -42,8 +42,7 @@ Proceso::Proceso(const std::string& programa, const std::vector<std::string>& ar
     posix_spawnattr_t atributos;
     posix_spawnattr_init(&atributos);
     posix_spawnattr_setflags(&atributos, POSIX_SPAWN_SETSID);
-    const int creado =
-        posix_spawn(&pid_, argv[0], &acciones, &atributos, argv.data(), envp.data());
+    const int creado = posix_spawn(&pid_, argv[0], &acciones, &atributos, argv.data(), envp.data());
     posix_spawnattr_destroy(&atributos);
     posix_spawn_file_actions_destroy(&acciones);
     if (creado != 0)
