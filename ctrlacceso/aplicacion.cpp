@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 
 #include "ctrlacceso/desatendido.h"
@@ -52,18 +53,52 @@ bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
     }
 }
 
+bool HayPantalla(int argc, char** argv) {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    auto variable = [](const char* nombre) {
+        const char* valor = std::getenv(nombre);
+        return std::string(valor ? valor : "");
+    };
+    std::string plataforma = variable("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "-platform") plataforma = argv[i + 1];
+    // "xcb;wayland", "offscreen:fontengine=freetype": the first platform, its options aside.
+    plataforma = plataforma.substr(0, plataforma.find_first_of(";:"));
+    const bool x = !variable("DISPLAY").empty(), wayland = !variable("WAYLAND_DISPLAY").empty();
+    if (plataforma.empty()) return x || wayland;
+    if (plataforma == "xcb") return x;
+    if (plataforma.rfind("wayland", 0) == 0) return wayland;
+    return true;
+#else
+    return true;
+#endif
+}
+
 int Arrancar(int argc, char** argv, const Programa& programa) {
     LocaleUtf8();
     // Scheduled runs have no display: decided before any QApplication exists.
     const std::string primero = argc > 1 ? argv[1] : "";
     if (primero == "--desatendido") {
+        // Before any use of the database client, which takes SIGINT and SIGTERM for itself
+        // (shutting every connection down) where they are left to their default.
+        static SolicitudDetencion detencion;
+        DetenerConSenales(detencion);
         return programa.desatendido(std::vector<std::string>(argv + 2, argv + argc),
                                     EntornoDelProceso(), std::cout, std::cerr,
-                                    isatty(STDERR_FILENO));
+                                    isatty(STDERR_FILENO), &detencion);
     }
     if (primero == "--help") {
         std::cout << programa.uso();
         return 0;
+    }
+    // Qt would abort without a display; a scheduled command that forgot --desatendido gets
+    // told what to do instead.
+    if (!HayPantalla(argc, argv)) {
+        std::cerr << programa.nombre
+                  << ": no hay pantalla (DISPLAY y WAYLAND_DISPLAY vacías); --desatendido corre "
+                     "sin ella: "
+                  << programa.nombre << " --desatendido --help" << std::endl;
+        return 2;
     }
 
     Aplicacion aplicacion(argc, argv);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/detencion.h"
 #include "foundation/dialogos.h"
 
 namespace velmora {
@@ -51,7 +52,7 @@ struct Programa {
     // The unattended run and its usage text (see ctrlacceso/desatendido.h).
     int (*desatendido)(const std::vector<std::string>& argumentos,
                        const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                       std::ostream& salidaErrores, bool terminal);
+                       std::ostream& salidaErrores, bool terminal, SolicitudDetencion* detencion);
     std::string (*uso)();
     // The main window, given the dialogs and the arguments after the program's name
     // (Windows-1252 bytes).
@@ -59,7 +60,12 @@ struct Programa {
 };
 
 // A program's main: "--desatendido" runs without any window, "--help" prints the usage,
-// anything else shows the main window and runs the message loop until it closes.
+// anything else shows the main window and runs the message loop until it closes; without a
+// display to show it on, it says so and ends with status 2.
 int Arrancar(int argc, char** argv, const Programa& programa);
+
+// Whether Qt would find a display: a platform that needs none (offscreen, vnc, eglfs...) given
+// by QT_QPA_PLATFORM or "-platform", or an X or Wayland display in the environment.
+bool HayPantalla(int argc, char** argv);
 
 }  // namespace velmora

@@ -1,15 +1,22 @@
 #include "ctrlacceso/desatendido.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <filesystem>
+#include <memory>
+#include <mutex>
 
-#include <unistd.h>
+#include <signal.h>
 
 #include "foundation/errores.h"
 #include "foundation/inicio_sesion.h"
 #include "foundation/sesion.h"
 #include "foundation/texto.h"
+#include "foundation/ubicaciones.h"
 
 namespace velmora {
 
@@ -21,12 +28,22 @@ struct ErrorArgumentos {
     std::string mensaje;
 };
 
+// The windows' own message for it, said before anything is opened.
+struct RangoInvertido {};
+// A company code that the installation lacks; the text is UTF-8.
+struct CompaniaDesconocida {
+    std::string mensaje;
+};
+const char kRangoInvertido[] = "La fecha Hasta: es anterior a la fecha Desde:.";
+
 struct Opciones {
     bool ayuda = false;
     std::optional<bool> reemplazar;
     std::string desde, hasta, prefijo;
     std::optional<std::vector<int>> tipos;
     bool continuarAlFallar = false;
+    std::string instalacion;  // as given, UTF-8
+    int esperaBloqueo = 30;
     std::vector<std::string> propias;
     std::vector<std::string> posicionales;
 };
@@ -106,6 +123,18 @@ Opciones LeerOpciones(const ProgramaDesatendido& programa,
         } else if (a == "--tipos") {
             anotar(a, a);
             o.tipos = LeerTipos(valor());
+        } else if (a == "--instalacion") {
+            anotar(a, a);
+            o.instalacion = valor();
+        } else if (a == "--espera-bloqueo") {
+            anotar(a, a);
+            const std::string segundos = valor();
+            if (segundos.empty() || segundos.size() > 6 ||
+                !std::all_of(segundos.begin(), segundos.end(),
+                             [](char c) { return c >= '0' && c <= '9'; }))
+                throw ErrorArgumentos{"valor no válido en --espera-bloqueo: " + segundos +
+                                      " (segundos)"};
+            o.esperaBloqueo = std::stoi(segundos);
         } else if (a == "--al-fallar") {
             anotar(a, a);
             const std::string respuesta = valor();
@@ -121,6 +150,8 @@ Opciones LeerOpciones(const ProgramaDesatendido& programa,
     }
     if (o.ayuda) return o;
     if (o.desde.empty() != o.hasta.empty()) throw ErrorArgumentos{"--desde y --hasta van juntas"};
+    // YYYY-MM-DD compares as the dates do.
+    if (o.hasta < o.desde) throw RangoInvertido{};
     if (o.posicionales.size() != 4)
         throw ErrorArgumentos{
             "se esperan 4 argumentos (servidor origen, compañía origen, servidor destino, "
@@ -129,9 +160,30 @@ Opciones LeerOpciones(const ProgramaDesatendido& programa,
     return o;
 }
 
+// The progress line, at most `columnas` - 1 characters wide so that the terminal never wraps
+// it (the last column would move the cursor to the next line on some terminals): the count,
+// then a bar in the room that is left, or the count cut when there is no room for it.
+std::string LineaProgreso(const std::string& programa, int visitadas, int total, int columnas) {
+    const size_t ancho = size_t(std::max(columnas - 1, 1));
+    std::string linea =
+        programa + ": " + std::to_string(visitadas) + " de " + std::to_string(total) + " entradas";
+    const int porciento = total > 0 ? int(int64_t(visitadas) * 100 / total) : 100;
+    const std::string cifra = " " + std::to_string(porciento) + "%";
+    constexpr size_t kBarraMinima = 5, kBarraMaxima = 40;
+    const size_t fijo = linea.size() + 3 + cifra.size();  // " [" "]"
+    if (ancho >= fijo + kBarraMinima) {
+        const size_t barra = std::min(ancho - fijo, kBarraMaxima);
+        const size_t llena =
+            total > 0 ? size_t(int64_t(visitadas) * int64_t(barra) / total) : barra;
+        linea += " [" + std::string(llena, '#') + std::string(barra - llena, '.') + "]" + cifra;
+    }
+    if (linea.size() > ancho) linea.resize(ancho);
+    return linea;
+}
+
 // The run's dialogs, one line each on standard error, and, on a terminal, its progress: the
-// entries visited of the total, redrawn in place and gone at the end. The question is
-// written too, and answered as the command line says.
+// entries visited of the total and a bar, cut to the terminal's width, redrawn in place and
+// gone at the end. The question is written with the answer the command line gives.
 class Consola : public Dialogos, public Progreso {
   public:
     Consola(std::ostream& salida, bool terminal, bool continuar, std::string programa)
@@ -140,13 +192,26 @@ class Consola : public Dialogos, public Progreso {
           continuar_(continuar),
           programa_(std::move(programa)) {}
 
-    void mensaje(const std::string& texto) override { linea(texto); }
-    void error(const std::string& texto) override { linea(texto); }
-    bool confirmar(const std::string& texto) override {
+    void mensaje(const std::string& texto) override {
         linea(texto);
+        anterior_ = texto;
+        trasPitido_ = false;
+    }
+    void error(const std::string& texto) override {
+        // After a data error's message and beep, the error dialog repeats that message less
+        // its last character (or shows nothing): on a console the message stands once, whole.
+        // A text of its own (the required fields) is written.
+        const bool repetido = trasPitido_ && anterior_.starts_with(texto);
+        trasPitido_ = false;
+        if (!repetido) linea(texto);
+    }
+    bool confirmar(const std::string& texto) override {
+        trasPitido_ = false;
+        linea(texto +
+              (continuar_ ? " S\xED (--al-fallar continuar)" : " No (--al-fallar detener)"));
         return continuar_;
     }
-    void pitido() override {}
+    void pitido() override { trasPitido_ = true; }
 
     void mostrar() override {}
     void iniciar(int maximo) override {
@@ -180,9 +245,17 @@ class Consola : public Dialogos, public Progreso {
         const auto t = std::chrono::steady_clock::now();
         if (!ahora && t - ultimo_ < std::chrono::milliseconds(100)) return;
         ultimo_ = t;
-        salida_ << "\r" << programa_ << ": " << visitadas_ << " de " << total_ << " entradas"
-                << "\033[K" << std::flush;
+        salida_ << "\r" << LineaProgreso(programa_, visitadas_, total_, Columnas()) << "\033[K"
+                << std::flush;
         dibujado_ = true;
+    }
+    // Asked at every draw, so that a resized window is followed; 80 when standard error
+    // does not say.
+    int Columnas() const {
+        winsize ventana{};
+        if (ioctl(STDERR_FILENO, TIOCGWINSZ, &ventana) == 0 && ventana.ws_col > 0)
+            return ventana.ws_col;
+        return 80;
     }
     void borrar() {
         if (!dibujado_) return;
@@ -193,6 +266,8 @@ class Consola : public Dialogos, public Progreso {
     std::ostream& salida_;
     bool terminal_, continuar_;
     std::string programa_;
+    std::string anterior_;  // the last message
+    bool trasPitido_ = false;
     bool activo_ = false, dibujado_ = false;
     int total_ = 0, visitadas_ = 0;
     std::chrono::steady_clock::time_point ultimo_{};
@@ -233,16 +308,89 @@ const char* Lado(const std::string& sesion) {
 }
 
 // Sign-in and loading as the login window and the main window do them, then the run.
+// The name of a signal that stops the run, for the console.
+std::string NombreSenal(int senal) {
+    if (senal == SIGINT) return "SIGINT";
+    if (senal == SIGTERM) return "SIGTERM";
+    return "la se\xC3\xB1"
+           "al " +
+           std::to_string(senal);
+}
+
+// Before the run, a stop request ends the program at once: nothing has been written yet, and
+// the sign-in may be waiting on a server that does not answer. Once the run has started, the
+// run takes the request between entries. The lock makes the two exclusive: the program ends
+// either before the run starts or not at all. The state outlives this object, as the
+// request's callback, called from the signals' thread, may.
+class FinAntesDeLaCorrida {
+  public:
+    FinAntesDeLaCorrida(SolicitudDetencion* detencion, const std::string& programa)
+        : estado_(std::make_shared<Estado>()) {
+        estado_->programa = programa;
+        if (!detencion) return;
+        detencion->alSolicitar = [estado = estado_](int senal) { Terminar(*estado, senal); };
+        // A request made before the callback was in place.
+        if (detencion->solicitada()) Terminar(*estado_, detencion->senal());
+    }
+    ~FinAntesDeLaCorrida() { iniciar(); }
+    FinAntesDeLaCorrida(const FinAntesDeLaCorrida&) = delete;
+    FinAntesDeLaCorrida& operator=(const FinAntesDeLaCorrida&) = delete;
+
+    void iniciar() {
+        std::lock_guard<std::mutex> candado(estado_->mutex);
+        estado_->iniciada = true;
+    }
+
+  private:
+    struct Estado {
+        std::mutex mutex;
+        bool iniciada = false;
+        std::string programa;
+    };
+
+    static void Terminar(Estado& estado, int senal) {
+        std::lock_guard<std::mutex> candado(estado.mutex);
+        if (estado.iniciada) return;
+        const std::string texto =
+            estado.programa + ": detenido por " + NombreSenal(senal) + " antes de empezar\n";
+        [[maybe_unused]] ssize_t escrito = write(STDERR_FILENO, texto.data(), texto.size());
+        _exit(senal > 0 ? EstadoSalidaSenal(senal) : kErrorDetenido);
+    }
+
+    std::shared_ptr<Estado> estado_;
+};
+
+// A company that the installation's company list lacks: the run would find no database.
+void ExigirCompania(SesionOrigen& general, const std::string& codigo, const char* lado,
+                    const std::string& servidor) {
+    const std::vector<Compania> companias = ListarCompanias(general);
+    if (std::any_of(companias.begin(), companias.end(),
+                    [&](const Compania& c) { return c.codigo == codigo; }))
+        return;
+    throw CompaniaDesconocida{
+        "La compa\xC3\xB1\xC3\xAD"
+        "a " +
+        Utf8DeWindows1252(codigo) + " no existe en la instalaci\xC3\xB3n de " + lado + " (" +
+        Utf8DeWindows1252(servidor) + ")."};
+}
+
 int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenciales& cr,
-           Consola& consola) {
+           const std::string& instalacion, Consola& consola, FinAntesDeLaCorrida& fin,
+           SolicitudDetencion* detencion) {
     CorridaDesatendida c;
     DatosAcceso& a = c.acceso;
     SesionOrigen dbGeneral("DbGeneral"), dbGeneraldes("DbGeneraldes"), dbSop("DBsop");
 
     ConectarOrigen(dbGeneral, Windows1252DeUtf8(o.posicionales[0]), cr.usuarioOrigen,
                    cr.claveOrigen, a);
+    // The client's first connection has put its signal handlers in place of ours.
+    RetomarSenales();
     ConectarDestino(dbGeneraldes, Windows1252DeUtf8(o.posicionales[2]), cr.usuarioDestino,
                     cr.claveDestino, a);
+    c.companiaOrigen = Windows1252DeUtf8(o.posicionales[1]);
+    c.companiaDestino = Windows1252DeUtf8(o.posicionales[3]);
+    ExigirCompania(dbGeneral, c.companiaOrigen, "origen", a.servidorOrigen);
+    ExigirCompania(dbGeneraldes, c.companiaDestino, "destino", a.servidorDestino);
 
     c.tipos = CargarTiposDocumento(dbSop, a.servidorOrigen, a.usuarioOrigen, a.claveOrigen);
     if (o.tipos) {
@@ -256,8 +404,6 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
             t.marcado = std::find(o.tipos->begin(), o.tipos->end(), t.codigo) != o.tipos->end();
     }
 
-    c.companiaOrigen = Windows1252DeUtf8(o.posicionales[1]);
-    c.companiaDestino = Windows1252DeUtf8(o.posicionales[3]);
     c.nombreCompaniaOrigen = NombreCompania(dbGeneral, c.companiaOrigen);
     c.nombreCompaniaDestino = NombreCompania(dbGeneraldes, c.companiaDestino);
     c.reemplazar = o.reemplazar.value_or(programa.reemplazarPorOmision);
@@ -265,10 +411,44 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
     c.hasta = o.hasta;
     c.prefijo = Windows1252DeUtf8(o.prefijo);
     c.opcionesPropias = o.propias;
+    c.instalacion = instalacion;
+    c.esperaBloqueo = o.esperaBloqueo;
+    c.detencion = detencion;
 
+    fin.iniciar();
     const ResultadoDesatendido r = programa.correr(c, consola, consola);
     if (!r.iniciado) return kErrorDetenido;
+    // The last line of every run, wherever the output goes.
+    consola.nota(std::to_string(r.visitadas) + " entradas: " + std::to_string(r.correctas) + " " +
+                 programa.correctas + ", " + std::to_string(r.fallidas) + " fallidas, " +
+                 std::to_string(r.noSeleccionadas) + " no seleccionadas");
+    if (r.interrumpido && detencion && detencion->senal() > 0)
+        return EstadoSalidaSenal(detencion->senal());
+    if (r.interrumpido) return kErrorDetenido;
     return r.fallidas > 0 ? kConFallas : kSinFallas;
+}
+
+// The installation folder of the run: --instalacion, else the settings. Empty when neither
+// gives one.
+std::string CarpetaInstalacion(const Opciones& o) {
+    if (o.instalacion.empty()) {
+        // A folder that is not there would swallow every log line without a word.
+        const std::string configurada = DirectorioConfigurado();
+        std::error_code error;
+        if (!configurada.empty() &&
+            !std::filesystem::is_directory(RutaLocal(configurada).toStdString(), error))
+            throw ErrorArgumentos{"la carpeta de instalación de " + ArchivoConfiguracion() +
+                                  " no existe: " + Utf8DeWindows1252(configurada)};
+        return configurada;
+    }
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path carpeta = fs::absolute(fs::path(o.instalacion), error);
+    if (error || !fs::is_directory(carpeta, error))
+        throw ErrorArgumentos{"la carpeta de --instalacion no existe: " + o.instalacion};
+    std::string ruta = carpeta.lexically_normal().string();
+    if (ruta.size() > 1 && ruta.back() == '/') ruta.pop_back();
+    return Windows1252DeUtf8(ruta);
 }
 
 }  // namespace
@@ -290,14 +470,22 @@ std::string UsoDesatendido(const std::string& programa, const std::string& descr
            "  --al-fallar continuar|detener\n"
            "                        respuesta a \"Continuar?\" cuando un documento falla\n"
            "                        (por omisión, detener)\n"
+           "  --instalacion CARPETA la carpeta de instalación (" +
+           archivos +
+           ")\n"
+           "                        (por omisión, la clave Directorio de la configuración)\n"
+           "  --espera-bloqueo SEGUNDOS\n"
+           "                        cuánto espera una escritura a que otro usuario suelte\n"
+           "                        el registro (por omisión, 30)\n"
            "  --help                muestra este texto\n\n"
            "Credenciales: ISC_USER e ISC_PASSWORD para el origen; ISC_USER_DESTINO e\n"
            "ISC_PASSWORD_DESTINO para el destino (sin ellas, las del origen).\n"
-           "El directorio de instalación (" +
-           archivos +
-           ") se lee de la configuración.\n\n"
+           "Configuración: " +
+           ArchivoConfiguracion() +
+           ", clave Directorio.\n\n"
            "Estado de salida: 0 sin documentos fallidos, 1 con documentos fallidos,\n"
-           "2 si se detuvo por un error o los argumentos son incorrectos.\n";
+           "2 si se detuvo por un error o los argumentos son incorrectos, 130 si lo detuvo\n"
+           "SIGINT, 143 si lo detuvo SIGTERM.\n";
 }
 
 std::map<std::string, std::string> EntornoDelProceso() {
@@ -314,7 +502,9 @@ std::map<std::string, std::string> EntornoDelProceso() {
 int EjecutarDesatendido(const ProgramaDesatendido& programa,
                         const std::vector<std::string>& argumentos,
                         const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                        std::ostream& salidaErrores, bool terminal) {
+                        std::ostream& salidaErrores, bool terminal, SolicitudDetencion* detencion) {
+    // From here on a signal ends the program, until the run takes the request over.
+    FinAntesDeLaCorrida fin(detencion, programa.nombre);
     auto errorArgumentos = [&](const ErrorArgumentos& e) {
         salidaErrores << programa.nombre << ": " << e.mensaje << "\n"
                       << "Vea las opciones con: " << programa.nombre << " --desatendido --help"
@@ -322,6 +512,7 @@ int EjecutarDesatendido(const ProgramaDesatendido& programa,
         return kErrorDetenido;
     };
     Opciones o;
+    std::string instalacion;
     try {
         o = LeerOpciones(programa, argumentos);
         if (o.ayuda) {
@@ -333,18 +524,33 @@ int EjecutarDesatendido(const ProgramaDesatendido& programa,
             throw ErrorArgumentos{"falta la variable de entorno ISC_USER"};
         if (!entorno.count("ISC_PASSWORD"))
             throw ErrorArgumentos{"falta la variable de entorno ISC_PASSWORD"};
+        instalacion = CarpetaInstalacion(o);
     } catch (const ErrorArgumentos& e) {
         return errorArgumentos(e);
+    } catch (const RangoInvertido&) {
+        salidaErrores << Utf8DeWindows1252(kRangoInvertido) << std::endl;
+        return kErrorDetenido;
+    }
+    // Without an installation folder the logs would land wherever the process stands.
+    if (instalacion.empty()) {
+        salidaErrores << programa.nombre
+                      << ": no se conoce la carpeta de instalación: indíquela con "
+                         "--instalacion CARPETA o con la clave Directorio de "
+                      << ArchivoConfiguracion() << std::endl;
+        return kErrorDetenido;
     }
 
     const Credenciales credenciales = LeerCredenciales(entorno);
     Consola consola(salidaErrores, terminal, o.continuarAlFallar, programa.nombre);
     consola.nota(programa.nombre + ": " + credenciales.nota);
     try {
-        return Correr(programa, o, credenciales, consola);
+        return Correr(programa, o, credenciales, instalacion, consola, fin, detencion);
     } catch (const ErrorArgumentos& e) {
         consola.ocultar();
         return errorArgumentos(e);
+    } catch (const CompaniaDesconocida& e) {
+        consola.ocultar();
+        consola.nota(e.mensaje);
     } catch (const ErrorConexion& e) {
         consola.ocultar();
         consola.nota(programa.nombre + ": no se pudo conectar con el " + Lado(e.sesion()) + " (" +

@@ -12,13 +12,15 @@ namespace {
 
 // Our own console text, never seen by the core: kept in the console's UTF-8, like the
 // arguments it is about.
-const std::string kUso = UsoDesatendido(
-    "envio", "Envía sin ventana el diario de la compañía origen a la compañía destino.",
-    "  --en-linea            escribe en la base de datos de la compañía destino\n"
-    "  --fuera-de-linea      prepara el archivo de envío (por omisión)\n"
-    "  --reemplazar          reemplaza los documentos existentes (por omisión)\n"
-    "  --omitir              omite los documentos existentes\n",
-    "envía", "todo lo no enviado", "bitácoras y plantilla");
+std::string Uso() {
+    return UsoDesatendido(
+        "envio", "Envía sin ventana el diario de la compañía origen a la compañía destino.",
+        "  --en-linea            escribe en la base de datos de la compañía destino\n"
+        "  --fuera-de-linea      prepara el archivo de envío (por omisión)\n"
+        "  --reemplazar          reemplaza los documentos existentes (por omisión)\n"
+        "  --omitir              omite los documentos existentes\n",
+        "envía", "todo lo no enviado", "bitácoras y plantilla");
+}
 
 // The sender's run with the window's components, wired like the window's so that apply
 // errors reach the console.
@@ -38,6 +40,9 @@ ResultadoDesatendido Enviar(const CorridaDesatendida& corrida, Dialogos& dialogo
     p.desde = corrida.desde;
     p.hasta = corrida.hasta;
     p.prefijo = corrida.prefijo;
+    p.instalacion = corrida.instalacion;
+    p.esperaBloqueo = corrida.esperaBloqueo;
+    p.detencion = corrida.detencion;
 
     Componente ventana(nullptr, "Tfprincipal");
     ComponentesEnvio c(&ventana);
@@ -47,24 +52,26 @@ ResultadoDesatendido Enviar(const CorridaDesatendida& corrida, Dialogos& dialogo
     // must not pass for a good run.
     c.liberar();
     // Not started: no companies, or the template could not be copied.
-    return {r.iniciado, r.fallidas};
+    return {r.iniciado, r.visitadas, r.enviadas, r.fallidas, r.noSeleccionadas, r.interrumpido};
 }
 
 }  // namespace
 
 std::string UsoEnvioDesatendido() {
-    return kUso;
+    return Uso();
 }
 
 int EnvioDesatendido(const std::vector<std::string>& argumentos,
                      const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                     std::ostream& salidaErrores, bool terminal) {
+                     std::ostream& salidaErrores, bool terminal, SolicitudDetencion* detencion) {
     const ProgramaDesatendido envio{"envio",
-                                    kUso,
+                                    Uso(),
                                     {{"--en-linea", "--fuera-de-linea"}},
                                     /*reemplazarPorOmision=*/true,
+                                    "enviadas",
                                     Enviar};
-    return EjecutarDesatendido(envio, argumentos, entorno, salida, salidaErrores, terminal);
+    return EjecutarDesatendido(envio, argumentos, entorno, salida, salidaErrores, terminal,
+                               detencion);
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include "foundation/bitacora.h"
 #include "foundation/inicio_sesion.h"
+#include "foundation/reclamo.h"
 #include "foundation/sql.h"
 #include "foundation/ubicaciones.h"
 #include "transfer/copia.h"
@@ -75,6 +76,9 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
     const DatosAcceso& a = p.acceso;
     ConectarConClave(c.dbCia, UbicacionCompania(a.servidorOrigen, p.companiaOrigen),
                      a.usuarioOrigen, a.claveOrigen);
+    // One send per origin company at a time, held until the run ends.
+    const auto reclamo = ReclamarEnvio(a, p.companiaOrigen, dialogos);
+    if (!reclamo) return resultado;
     // Closed before the template is copied over a transfer file it may hold open.
     c.dbEnvio.desconectar();
     // Read once for the run: a missing setting is said once, not at every line.

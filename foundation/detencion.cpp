@@ -61,6 +61,15 @@ void Escuchar() {
     }
 }
 
+void Instalar() {
+    struct sigaction accion {};
+    accion.sa_handler = AlRecibirSenal;
+    sigemptyset(&accion.sa_mask);
+    accion.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &accion, nullptr);
+    sigaction(SIGTERM, &accion, nullptr);
+}
+
 }  // namespace
 
 void DetenerConSenales(SolicitudDetencion& solicitud) {
@@ -69,13 +78,12 @@ void DetenerConSenales(SolicitudDetencion& solicitud) {
     std::call_once(una, [] {
         if (pipe2(tuberia, O_CLOEXEC) != 0) return;
         std::thread(Escuchar).detach();
-        struct sigaction accion {};
-        accion.sa_handler = AlRecibirSenal;
-        sigemptyset(&accion.sa_mask);
-        accion.sa_flags = SA_RESTART;
-        sigaction(SIGINT, &accion, nullptr);
-        sigaction(SIGTERM, &accion, nullptr);
+        Instalar();
     });
+}
+
+void RetomarSenales() {
+    if (tuberia[1] >= 0) Instalar();
 }
 
 }  // namespace velmora

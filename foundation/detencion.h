@@ -55,6 +55,11 @@ class SolicitudDetencion {
 // use, so that the client's own handlers, which shut every connection down, stay out.
 void DetenerConSenales(SolicitudDetencion& solicitud);
 
+// The Firebird 3 client puts its own handlers in place at its first connection attempt,
+// whatever was there before, and never again: called after that attempt, this gives SIGINT
+// and SIGTERM back to the request of DetenerConSenales. Does nothing without it.
+void RetomarSenales();
+
 // The exit status of a process that a signal ended, as shells report it: 128 + its number.
 inline int EstadoSalidaSenal(int senal) {
     return 128 + senal;

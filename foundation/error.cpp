@@ -3,6 +3,7 @@
 #include <ibase.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace velmora {
 
@@ -28,6 +29,17 @@ bool ErrorBaseDatos::esBloqueo() const noexcept {
 
 bool ErrorBaseDatos::esCancelacion() const noexcept {
     return std::find(codigos_.begin(), codigos_.end(), isc_cancelled) != codigos_.end();
+}
+
+bool ErrorBaseDatos::esConexionRechazada() const noexcept {
+    auto tiene = [this](long c) {
+        return std::find(codigos_.begin(), codigos_.end(), c) != codigos_.end();
+    };
+    // The Firebird 3 client gives "Failed to establish a connection" without the system's
+    // error for a refused connection; where it gives one, only a refusal counts (10061:
+    // WSAECONNREFUSED, where the system's numbers are Windows'), not a time-out.
+    return tiene(isc_network_error) && tiene(isc_net_connect_err) &&
+           (errorSistema_ == 0 || errorSistema_ == ECONNREFUSED || errorSistema_ == 10061);
 }
 
 }  // namespace velmora

@@ -14,17 +14,21 @@ namespace velmora {
 class ErrorBaseDatos : public std::runtime_error {
   public:
     explicit ErrorBaseDatos(const std::string& mensaje, long codigo = 0, int sqlcode = 0,
-                            std::vector<long> codigos = {})
+                            std::vector<long> codigos = {}, long errorSistema = 0)
         : std::runtime_error(mensaje),
           codigo_(codigo),
           sqlcode_(sqlcode),
-          codigos_(codigos.empty() && codigo ? std::vector<long>{codigo} : std::move(codigos)) {}
+          codigos_(codigos.empty() && codigo ? std::vector<long>{codigo} : std::move(codigos)),
+          errorSistema_(errorSistema) {}
 
     long codigo() const noexcept { return codigo_; }
     int sqlcode() const noexcept { return sqlcode_; }
     std::string mensaje() const { return what(); }
     // Every ISC error code of the status vector, in order.
     const std::vector<long>& codigos() const noexcept { return codigos_; }
+    // The operating system's error number that the status vector carries, 0 when none (the
+    // network layer gives one, e.g. for a refused connection).
+    long errorSistema() const noexcept { return errorSistema_; }
 
     // A value that cannot stand where a statement puts it: a conversion error, a number out
     // of range, a text too long, a date out of range, a null where a value is required. Such
@@ -35,11 +39,15 @@ class ErrorBaseDatos : public std::runtime_error {
     bool esBloqueo() const noexcept;
     // The operation was cancelled by a stop request (Conexion::cancelarOperacion).
     bool esCancelacion() const noexcept;
+    // The server's machine was found but nothing accepts connections on the port: the
+    // database server is not running there, or listens on another port.
+    bool esConexionRechazada() const noexcept;
 
   private:
     long codigo_;
     int sqlcode_;
     std::vector<long> codigos_;
+    long errorSistema_;
 };
 
 // A connection that could not be opened: the server's failure, with the name of the session

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "foundation/error.h"
 
@@ -41,7 +42,35 @@ std::string_view Cita(std::string_view mensaje, size_t desde) {
     return mensaje.substr(apertura + 1, cierre - apertura - 1);
 }
 
+// The machine and the port that a server entry names: "host:folder", "host/port:folder",
+// "inet://host:port/folder"; the port is the server's usual one when none is given.
+std::pair<std::string, std::string> EquipoYPuerto(const std::string& ubicacion) {
+    constexpr std::string_view kPuertoUsual = "3050";
+    std::string_view u = ubicacion;
+    for (std::string_view protocolo : {"inet://", "inet4://", "inet6://"}) {
+        if (!u.starts_with(protocolo)) continue;
+        u.remove_prefix(protocolo.size());
+        std::string_view equipo = u.substr(0, u.find('/'));
+        const size_t dosPuntos = equipo.rfind(':');
+        if (dosPuntos != std::string_view::npos && equipo.find(']', dosPuntos) == equipo.npos &&
+            equipo.front() != '[')
+            return {std::string(equipo.substr(0, dosPuntos)),
+                    std::string(equipo.substr(dosPuntos + 1))};
+        return {std::string(equipo), std::string(kPuertoUsual)};
+    }
+    const std::string_view equipo = u.substr(0, u.find(':'));
+    const size_t barra = equipo.find('/');
+    if (barra == std::string_view::npos) return {std::string(equipo), std::string(kPuertoUsual)};
+    return {std::string(equipo.substr(0, barra)), std::string(equipo.substr(barra + 1))};
+}
+
 }  // namespace
+
+std::string TextoConexionRechazada(const std::string& ubicacion) {
+    const auto [equipo, puerto] = EquipoYPuerto(ubicacion);
+    return "El equipo servidor " + equipo + " no acepta conexiones en el puerto " + puerto +
+           ": el servidor de bases de datos no est\xE1 en marcha o escucha en otro puerto.";
+}
 
 std::string TextoErrorNoManejado(const std::string& mensaje) {
     for (const Traduccion& regla : kTraducciones) {
@@ -58,6 +87,13 @@ std::string TextoErrorNoManejado(const std::string& mensaje) {
 
 void ENoManejada(const std::exception& error, Dialogos& dialogos) {
     if (dynamic_cast<const AbortoSilencioso*>(&error)) return;
+    // The client words a refused connection like an unknown machine; a person needs to
+    // know that the machine is there and the server is not.
+    if (const auto* conexion = dynamic_cast<const ErrorConexion*>(&error);
+        conexion && conexion->esConexionRechazada()) {
+        dialogos.mensaje(TextoConexionRechazada(conexion->ubicacion()));
+        return;
+    }
     dialogos.mensaje(TextoErrorNoManejado(error.what()));
 }
 

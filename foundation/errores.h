@@ -14,8 +14,13 @@ namespace velmora {
 // behind a fixed prefix. Windows-1252 bytes in and out.
 std::string TextoErrorNoManejado(const std::string& mensaje);
 
+// What is shown when nothing accepts connections on the port of the server that
+// `ubicacion` names (a database location with its server entry): the machine and the port.
+std::string TextoConexionRechazada(const std::string& ubicacion);
+
 // The application-wide handler of every failure that leaves a user action: shows the text
-// above in a plain message box. The silent abort shows nothing.
+// above in a plain message box; a refused connection, the text of TextoConexionRechazada.
+// The silent abort shows nothing.
 void ENoManejada(const std::exception& error, Dialogos& dialogos);
 
 // The data error handler of the main window: shows the raw message, then, after the beep,

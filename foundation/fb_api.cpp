@@ -21,9 +21,12 @@ void Estado::Lanzar() {
     const intptr_t* errores = status->getErrors();
     long codigo = (errores[0] == isc_arg_gds) ? long(errores[1]) : 0;
     std::vector<long> codigos;
+    long errorSistema = 0;
     for (const intptr_t* e = errores; *e != isc_arg_end;) {
         const intptr_t clase = *e++;
         if (clase == isc_arg_gds) codigos.push_back(long(*e));
+        if ((clase == isc_arg_unix || clase == isc_arg_win32) && !errorSistema)
+            errorSistema = long(*e);
         // Every argument takes one slot but counted strings, which take two.
         e += clase == isc_arg_cstring ? 2 : 1;
     }
@@ -33,7 +36,7 @@ void Estado::Lanzar() {
     unsigned largo = Util()->formatStatus(texto, sizeof texto, status);
     std::string mensaje(texto, largo);
     clearException();
-    throw ErrorBaseDatos(mensaje, codigo, sqlcode, std::move(codigos));
+    throw ErrorBaseDatos(mensaje, codigo, sqlcode, std::move(codigos), errorSistema);
 }
 
 }  // namespace velmora::fb

@@ -37,15 +37,23 @@ std::unique_ptr<QSettings> AbrirClave() {
                                        QSettings::NativeFormat);
 }
 #else
+constexpr char kArchivoClave[] = "/Zorvik/Velmora2009.conf";
+
+// The system configuration directories, in the order they are searched (XDG_CONFIG_DIRS,
+// /etc/xdg when it is not set); the user's own is not one of them.
+QStringList CarpetasConfiguracion() {
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!dirs.isEmpty() && dirs.first() == usuario) dirs.removeFirst();
+    return dirs;
+}
+
 // The system-wide settings file of the application: the first of the system configuration
 // directories that holds one. Looked up by hand because QSettings reads a missing file
 // as an empty one, and a missing file is what stands for a missing key here.
 std::unique_ptr<QSettings> AbrirClave() {
-    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
-    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (!dirs.isEmpty() && dirs.first() == usuario) dirs.removeFirst();
-    for (const QString& dir : dirs) {
-        const QString archivo = dir + "/Zorvik/Velmora2009.conf";
+    for (const QString& dir : CarpetasConfiguracion()) {
+        const QString archivo = dir + kArchivoClave;
         if (QFileInfo(archivo).isFile()) {
             return std::make_unique<QSettings>(archivo, QSettings::NativeFormat);
         }
@@ -70,6 +78,24 @@ std::string diraplicacion(Dialogos& dialogos) {
         throw std::runtime_error("Tipo de dato no valido para 'Directorio'");
     }
     return AWindows1252(valor.toString());
+}
+
+std::string DirectorioConfigurado() {
+    std::unique_ptr<QSettings> clave = AbrirClave();
+    if (!clave) return {};
+    const QVariant valor = clave->value(kValor);
+    if (!valor.isValid() || valor.typeId() != QMetaType::QString) return {};
+    return AWindows1252(valor.toString());
+}
+
+std::string ArchivoConfiguracion() {
+#ifdef Q_OS_WIN
+    return "HKEY_LOCAL_MACHINE\\Software\\Zorvik\\Velmora2009";
+#else
+    const QStringList dirs = CarpetasConfiguracion();
+    const QString primera = dirs.isEmpty() ? QStringLiteral("/etc/xdg") : dirs.first();
+    return (primera + kArchivoClave).toStdString();
+#endif
 }
 
 std::vector<std::string> LeerServidores(const std::string& diraplicacion) {

@@ -15,6 +15,15 @@ namespace velmora {
 // A value that is not a string raises std::runtime_error.
 std::string diraplicacion(Dialogos& dialogos);
 
+// The installation directory from the settings, without any message: empty when there is no
+// settings file or no "Directorio" string in it. For runs that must not start without one.
+std::string DirectorioConfigurado();
+
+// Where this platform keeps the settings (UTF-8), to tell a person where to put them: on
+// Linux the file below the first system configuration directory (XDG_CONFIG_DIRS, or
+// /etc/xdg), on Windows the registry key.
+std::string ArchivoConfiguracion();
+
 // The server entries of the server list of an installation directory, in file order.
 // A missing or unreadable file gives an empty list.
 std::vector<std::string> LeerServidores(const std::string& diraplicacion);

@@ -10,14 +10,17 @@ namespace {
 
 // Our own console text, never seen by the core: kept in the console's UTF-8, like the
 // arguments it is about.
-const std::string kUso = UsoDesatendido(
-    "recepcion",
-    "Recibe sin ventana el archivo de envío que está en SERVIDOR_ORIGEN/datos/COMPAÑÍA_ORIGEN/\n"
-    "envio.fdb (el que el envío fuera de línea preparó para esa compañía) y lo aplica a la\n"
-    "compañía destino. El archivo sólo se lee.",
-    "  --omitir              omite los documentos que ya existen en el destino (por omisión)\n"
-    "  --reemplazar          reemplaza los documentos existentes\n",
-    "recibe", "todo el envío", "bitácora de errores");
+std::string Uso() {
+    return UsoDesatendido(
+        "recepcion",
+        "Recibe sin ventana el archivo de envío que está en "
+        "SERVIDOR_ORIGEN/datos/COMPAÑÍA_ORIGEN/\n"
+        "envio.fdb (el que el envío fuera de línea preparó para esa compañía) y lo aplica a la\n"
+        "compañía destino. El archivo sólo se lee.",
+        "  --omitir              omite los documentos que ya existen en el destino (por omisión)\n"
+        "  --reemplazar          reemplaza los documentos existentes\n",
+        "recibe", "todo el envío", "bitácora de errores");
+}
 
 // The receive run with the window's components, wired like the window's so that apply
 // errors reach the console.
@@ -33,30 +36,36 @@ ResultadoDesatendido Recibir(const CorridaDesatendida& corrida, Dialogos& dialog
     p.desde = corrida.desde;
     p.hasta = corrida.hasta;
     p.prefijo = corrida.prefijo;
+    p.instalacion = corrida.instalacion;
+    p.esperaBloqueo = corrida.esperaBloqueo;
+    p.detencion = corrida.detencion;
 
     Componente ventana(nullptr, "Tfprincipal");
     ComponentesRecepcion c(&ventana);
     ConfigurarProviders(ventana, dialogos);
     const ResultadoRecepcion r = SpeedButton1Click(p, c, dialogos, progreso);
     c.liberar();
-    return {r.iniciado, r.fallidas};
+    return {r.iniciado, r.visitadas, r.recibidas, r.fallidas, r.noSeleccionadas, r.interrumpido};
 }
 
 }  // namespace
 
 std::string UsoRecepcionDesatendida() {
-    return kUso;
+    return Uso();
 }
 
 int RecepcionDesatendida(const std::vector<std::string>& argumentos,
                          const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                         std::ostream& salidaErrores, bool terminal) {
+                         std::ostream& salidaErrores, bool terminal,
+                         SolicitudDetencion* detencion) {
     const ProgramaDesatendido recepcion{"recepcion",
-                                        kUso,
+                                        Uso(),
                                         {},
                                         /*reemplazarPorOmision=*/false,
+                                        "recibidas",
                                         Recibir};
-    return EjecutarDesatendido(recepcion, argumentos, entorno, salida, salidaErrores, terminal);
+    return EjecutarDesatendido(recepcion, argumentos, entorno, salida, salidaErrores, terminal,
+                               detencion);
 }
 
 }  // namespace velmora

@@ -8,13 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "foundation/detencion.h"
+
 namespace velmora {
 
 // `argumentos` are those after "--desatendido"; credentials, messages, progress and exit
 // status as in EnvioDesatendido.
 int RecepcionDesatendida(const std::vector<std::string>& argumentos,
                          const std::map<std::string, std::string>& entorno, std::ostream& salida,
-                         std::ostream& salidaErrores, bool terminal = false);
+                         std::ostream& salidaErrores, bool terminal = false,
+                         SolicitudDetencion* detencion = nullptr);
 
 // The usage text of `recepcion --desatendido --help`, UTF-8.
 std::string UsoRecepcionDesatendida();

@@ -2,6 +2,7 @@
 
 #include "foundation/bitacora.h"
 #include "foundation/inicio_sesion.h"
+#include "foundation/reclamo.h"
 #include "foundation/ubicaciones.h"
 #include "recepcion/reglas_recepcion.h"
 #include "transfer/copia.h"
@@ -45,6 +46,9 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
     const DatosAcceso& a = p.acceso;
     ConectarConClave(c.dbCia, UbicacionEnvio(a.servidorOrigen, p.companiaOrigen), a.usuarioOrigen,
                      a.claveOrigen);
+    // One reception of a transfer file at a time, held until the run ends.
+    const auto reclamo = ReclamarRecepcion(a, p.companiaOrigen, dialogos);
+    if (!reclamo) return resultado;
     ConectarConClave(c.dbEnvio, UbicacionCompania(a.servidorDestino, p.companiaDestino),
                      a.usuarioDestino, a.claveDestino);
     c.dbEnvio.esperaBloqueo(p.esperaBloqueo);

@@ -31,8 +31,19 @@ using Entorno = std::map<std::string, std::string>;
 // What reaches the console, in UTF-8.
 const std::string kConcluido = "Proceso de envio de información concluído.\n";
 const std::string kClaveIncorrecta = "El nombre de Usuario o la clave son incorrectas.\n";
-const std::string kSinCompanias = "Debe indicar las compañías origen y destino.\n";
+
+// The last line of every run that started.
+std::string Resumen(int entradas, int enviadas, int fallidas, int noSeleccionadas,
+                    const std::string& correctas = "enviadas") {
+    return std::to_string(entradas) + " entradas: " + std::to_string(enviadas) + " " + correctas +
+           ", " + std::to_string(fallidas) + " fallidas, " + std::to_string(noSeleccionadas) +
+           " no seleccionadas\n";
+}
 const char kOtraClave[] = "Secreta-77";
+// The destination's refusal of the invoice with the prefix FX, as the server words it.
+const std::string kRechazoFx =
+    "Operation violates CHECK constraint CHK_SIN_FX on view or table FACTURAS\n"
+    "-At trigger 'CHECK_1'\n";
 
 struct Salida {
     int estado = -1;
@@ -143,7 +154,7 @@ TEST_F(Desatendido, EnLineaEscribeLaFacturaEnElDestinoYMarcaElDiario) {
     Salida s = ejecutar(argumentos({"--en-linea"}));
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO, FACT_TOTAL FROM FACTURAS"),
               (Filas{{"FV", "000123", "116.60"}}));
@@ -160,7 +171,7 @@ TEST_F(Desatendido, SinModoPreparaElArchivoDeEnvioComoLaVentana) {
     Salida s = ejecutar(argumentos({}));
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"7", "FV", "000123"}}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID, AUDI_COD FROM AUDITORIA"),
@@ -188,7 +199,9 @@ TEST_F(Desatendido, RangoPrefijoYTiposEligenLasEntradasComoEnLaVentana) {
                                     "--prefijo", "FV", "--tipos", "31,101"}));
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.errores, kConcluido);
+    // The entry of another prefix counts as sent: it is marked.
+    EXPECT_TRUE(s.errores.starts_with(kConcluido + "3 entradas: 2 enviadas, 0 fallidas, "))
+        << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000001"}}));
     EXPECT_EQ(marcas(), "SSNN");
@@ -232,12 +245,11 @@ TEST_F(Desatendido, AlFallarContinuarSigueConLasEntradasYTerminaConEstado1) {
     Salida s = ejecutar(argumentos({"--en-linea", "--al-fallar", "continuar"}));
 
     EXPECT_EQ(s.estado, 1);
-    // The database's refusal, as the apply shows it, then the question, then the end.
-    const std::string pregunta = "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar?\n";
-    const size_t rechazo = s.errores.find("CHK_SIN_FX");
-    ASSERT_NE(rechazo, std::string::npos) << s.errores;
-    EXPECT_LT(rechazo, s.errores.find(pregunta)) << s.errores;
-    EXPECT_TRUE(s.errores.ends_with(pregunta + kConcluido)) << s.errores;
+    // The database's refusal, once and whole, then the question with its answer, then the end.
+    const std::string pregunta =
+        "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? Sí (--al-fallar continuar)\n";
+    EXPECT_TRUE(s.errores.starts_with(kRechazoFx + pregunta)) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with(pregunta + kConcluido + Resumen(2, 1, 1, 0))) << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000002"}}));
     EXPECT_EQ(marcas(), "NS");
@@ -254,9 +266,10 @@ TEST_F(Desatendido, AlFallarDetenerTerminaEnLaPrimeraFallaConEstado1) {
     Salida s = ejecutar(argumentos({"--en-linea"}));  // detener is the default
 
     EXPECT_EQ(s.estado, 1);
-    EXPECT_TRUE(s.errores.ends_with("Error transmitiendo FACTURAS DE VENTA FX000001. Continuar?\n" +
-                                    kConcluido))
-        << s.errores;
+    EXPECT_EQ(s.errores, kRechazoFx +
+                             "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? No "
+                             "(--al-fallar detener)\n" +
+                             kConcluido + Resumen(1, 0, 1, 0));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));
     EXPECT_EQ(marcas(), "NN");
     EXPECT_EQ(Lineas(e.traza()), 1u);
@@ -301,7 +314,7 @@ TEST_F(Desatendido, OtroUsuarioEnElDestino) {
     Salida s = ejecutar(argumentos({"--en-linea"}), entorno);
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
     EXPECT_EQ(marcas(), "S");
 }
 
@@ -362,14 +375,29 @@ INSTANTIATE_TEST_SUITE_P(
                          "de ISC_USER_DESTINO, clave de ISC_PASSWORD"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
-TEST_F(Desatendido, UnaCompaniaQueNoEstaEnElDestinoNoIniciaLaCorrida) {
+TEST_F(Desatendido, UnaCompaniaQueNoEstaEnLaInstalacionNoIniciaLaCorrida) {
     EjecutarSql(e.origen(), {Auditoria(1, 19, 7, "I", "XX000001")});
+    struct Caso {
+        std::vector<std::string> argumentos;
+        std::string error;
+    };
+    const Caso casos[] = {
+        {{servidor(), "009", servidor(), "002"},
+         "La compañía 009 no existe en la instalación de origen (" + servidor() + ").\n"},
+        {{servidor(), "001", servidor(), "009"},
+         "La compañía 009 no existe en la instalación de destino (" + servidor() + ").\n"},
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> a{"--en-linea"};
+        a.insert(a.end(), c.argumentos.begin(), c.argumentos.end());
 
-    Salida s = ejecutar(argumentos({"--en-linea"}, "009"));
+        Salida s = ejecutar(a);
 
-    EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, kSinCompanias);
-    EXPECT_EQ(marcas(), "N");
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(s.errores, c.error);
+        EXPECT_EQ(marcas(), "N");
+        EXPECT_FALSE(std::filesystem::exists(e.instalacion.ruta("ENVIO.TXT")));
+    }
 }
 
 TEST_F(Desatendido, SinPlantillaNoSePreparaElArchivoYTerminaConEstado2) {
@@ -391,7 +419,8 @@ TEST_F(Desatendido, HelpMuestraElUsoEnLaSalidaEstandar) {
     EXPECT_EQ(s.errores, "");
     for (const char* opcion :
          {"--en-linea", "--fuera-de-linea", "--reemplazar", "--omitir", "--desde", "--hasta",
-          "--prefijo", "--tipos", "--al-fallar", "ISC_USER_DESTINO", "ISC_PASSWORD_DESTINO"})
+          "--prefijo", "--tipos", "--al-fallar", "--instalacion", "--espera-bloqueo",
+          "ISC_USER_DESTINO", "ISC_PASSWORD_DESTINO", "130", "143"})
         EXPECT_NE(s.salida.find(opcion), std::string::npos) << opcion;
 }
 
@@ -487,6 +516,14 @@ INSTANTIATE_TEST_SUITE_P(
                        {"--al-fallar", "seguir"},
                        true,
                        "valor no válido en --al-fallar: seguir (continuar o detener)"},
+        CasoArgumentos{"EsperaNoNumerica",
+                       {"--espera-bloqueo", "30s"},
+                       true,
+                       "valor no válido en --espera-bloqueo: 30s (segundos)"},
+        CasoArgumentos{"InstalacionQueNoExiste",
+                       {"--instalacion", "/no/existe/velmora"},
+                       true,
+                       "la carpeta de --instalacion no existe: /no/existe/velmora"},
         CasoArgumentos{"SinUsuario",
                        {},
                        true,
@@ -525,7 +562,7 @@ TEST_F(Desatendido, ElProgramaPreparaElArchivoSinPantallaYTerminaConEstado0) {
                                 e.instalacion.raiz());
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.errores, kConcluido);
+    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
@@ -547,7 +584,9 @@ TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
                                 e.instalacion.raiz(), VELMORA_RECEPCION_PROGRAMA);
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.errores, "Proceso de recepción de información concluído.\n");
+    EXPECT_TRUE(
+        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
+        << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
 }
 
@@ -597,7 +636,10 @@ TEST_F(Desatendido, LaRecepcionAplicaElArchivoQueElEnvioPreparo) {
     EXPECT_EQ(s.credenciales,
               "recepcion: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
               "de ISC_USER, clave de ISC_PASSWORD");
-    EXPECT_EQ(s.errores, "Proceso de recepción de información concluído.\n");
+    EXPECT_TRUE(
+        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
+        << s.errores;
+    EXPECT_TRUE(s.errores.ends_with(", 0 fallidas, 0 no seleccionadas\n")) << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"1", "FV", "000123"}}));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
@@ -633,9 +675,13 @@ TEST_F(Desatendido, ElProgresoSeDibujaSoloEnUnaTerminal) {
     Salida s = ejecutar(argumentos({"--en-linea"}), Credenciales(), false, /*terminal=*/true);
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_NE(s.errores.find("\renvio: 0 de 2 entradas\033[K"), std::string::npos);
-    EXPECT_NE(s.errores.find("\renvio: 2 de 2 entradas\033[K"), std::string::npos);
-    EXPECT_TRUE(s.errores.ends_with("\r\033[K" + kConcluido)) << s.errores;
+    EXPECT_NE(s.errores.find("\renvio: 0 de 2 entradas [......"), std::string::npos);
+    EXPECT_NE(s.errores.find("\renvio: 2 de 2 entradas [######"), std::string::npos);
+    // The count is gone before the closing message; the summary follows it.
+    const size_t fin =
+        s.errores.rfind("\r\033[K" + kConcluido + "2 entradas: 1 enviadas, 0 fallidas, ");
+    ASSERT_NE(fin, std::string::npos) << s.errores;
+    EXPECT_EQ(s.errores.find('\r', fin + 1), std::string::npos) << s.errores;
 }
 
 // What the sign-in does, on its own.

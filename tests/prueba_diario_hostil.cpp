@@ -228,7 +228,8 @@ class DiarioHostil : public ::testing::Test {
         std::string errores;
         for (const EntradaHostil& e : kDiario) {
             if (!e.rechazo) continue;
-            preguntas.push_back(Utf8DeWindows1252(Mensaje(e)) + ". Continuar?");
+            preguntas.push_back(Utf8DeWindows1252(Mensaje(e)) +
+                                ". Continuar? Sí (--al-fallar continuar)");
             errores += "F,H,PRUEBA," + Mensaje(e) + "\r\n";
         }
         std::vector<std::string> vistas, antes;
@@ -236,7 +237,7 @@ class DiarioHostil : public ::testing::Test {
         for (size_t fin; (fin = consola.find('\n', inicio)) != std::string::npos;
              inicio = fin + 1) {
             const std::string linea = consola.substr(inicio, fin - inicio);
-            if (!linea.ends_with(". Continuar?")) continue;
+            if (!linea.ends_with(". Continuar? Sí (--al-fallar continuar)")) continue;
             vistas.push_back(linea);
             antes.push_back(consola.substr(tramo, inicio - tramo));
             tramo = fin + 1;
@@ -251,7 +252,11 @@ class DiarioHostil : public ::testing::Test {
             }
             ++n;
         }
-        EXPECT_TRUE(consola.ends_with(concluido)) << consola;
+        // The end of the run, then its summary.
+        const size_t final = consola.rfind(concluido);
+        ASSERT_NE(final, std::string::npos) << consola;
+        EXPECT_EQ(consola.find('\n', final + concluido.size()), consola.size() - 1) << consola;
+        EXPECT_NE(consola.find(" entradas: ", final), std::string::npos) << consola;
 
         EXPECT_EQ(SinFechas(LeerArchivo(instalacion.ruta("ERRORES.TXT"))), errores);
     }

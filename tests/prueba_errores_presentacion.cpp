@@ -1,6 +1,8 @@
 // What the application-wide handler shows for a failure.
 #include <gtest/gtest.h>
 
+#include <ibase.h>
+
 #include <stdexcept>
 
 #include "foundation/error.h"
@@ -70,6 +72,44 @@ TEST(ENoManejada, ElAbortoSilenciosoNoMuestraNada) {
     DialogosGrabados dialogos;
     ENoManejada(AbortoSilencioso(), dialogos);
     EXPECT_TRUE(dialogos.llamadas().empty());
+}
+
+// A refused connection names the machine and the port of the server entry, in each of the
+// entry's forms; a machine that is not found keeps the translation of the client's message.
+TEST(ENoManejada, UnaConexionRechazadaNombraElEquipoYElPuerto) {
+    const std::string rechazo =
+        "Unable to complete network request to host \"x\".\n-Failed to establish a connection.";
+    const ErrorBaseDatos rechazada(rechazo, isc_network_error, 0,
+                                   {isc_network_error, isc_net_connect_err});
+    struct Caso {
+        std::string ubicacion, equipo, puerto;
+    };
+    const std::vector<Caso> casos = {
+        {"localhost:/srv/v/datos/general.fdb", "localhost", "3050"},
+        {"db1/3051:/srv/v/datos/general.fdb", "db1", "3051"},
+        {"db1/gds_db:C:/v/datos/general.fdb", "db1", "gds_db"},
+        {"inet://db1:3052//srv/v/datos/general.fdb", "db1", "3052"},
+        {"inet://db1//srv/v/datos/general.fdb", "db1", "3050"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.ubicacion);
+        DialogosGrabados dialogos;
+        ENoManejada(ErrorConexion(rechazada, "DbGeneral", c.ubicacion), dialogos);
+        EXPECT_EQ(dialogos.llamadas(),
+                  std::vector<Llamada>{Mensaje(
+                      "El equipo servidor " + c.equipo + " no acepta conexiones en el puerto " +
+                      c.puerto +
+                      ": el servidor de bases de datos no est\xE1 en marcha o escucha en otro "
+                      "puerto.")});
+    }
+
+    // Not found: the client's own words, translated.
+    DialogosGrabados dialogos;
+    const ErrorBaseDatos noEncontrado(
+        "Unable to complete network request to host \"nohay\".\n-Failed to locate host machine.",
+        isc_network_error, 0, {isc_network_error, isc_net_lookup_err});
+    ENoManejada(ErrorConexion(noEncontrado, "DbGeneral", "nohay:/srv/v"), dialogos);
+    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(std::string(kServidor) + "nohay")});
 }
 
 }  // namespace

@@ -17,7 +17,8 @@
 namespace velmora::prueba {
 
 Proceso::Proceso(const std::string& programa, const std::vector<std::string>& argumentos,
-                 const std::map<std::string, std::string>& entorno, const std::string& salidas)
+                 const std::map<std::string, std::string>& entorno, const std::string& salidas,
+                 const std::string& carpeta)
     : salida_(salidas + "/stdout.txt"), errores_(salidas + "/stderr.txt") {
     std::vector<std::string> textos{programa};
     textos.insert(textos.end(), argumentos.begin(), argumentos.end());
@@ -32,11 +33,17 @@ Proceso::Proceso(const std::string& programa, const std::vector<std::string>& ar
 
     posix_spawn_file_actions_t acciones;
     posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&acciones, 1, salida_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     posix_spawn_file_actions_addopen(&acciones, 2, errores_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    const int creado = posix_spawn(&pid_, argv[0], &acciones, nullptr, argv.data(), envp.data());
+    if (!carpeta.empty()) posix_spawn_file_actions_addchdir_np(&acciones, carpeta.c_str());
+    posix_spawnattr_t atributos;
+    posix_spawnattr_init(&atributos);
+    posix_spawnattr_setflags(&atributos, POSIX_SPAWN_SETSID);
+    const int creado = posix_spawn(&pid_, argv[0], &acciones, &atributos, argv.data(), envp.data());
+    posix_spawnattr_destroy(&atributos);
     posix_spawn_file_actions_destroy(&acciones);
     if (creado != 0)
         throw std::runtime_error("posix_spawn " + programa + ": " + std::to_string(creado));
@@ -74,6 +81,10 @@ void Proceso::matar() {
     if (terminado()) return;
     kill(pid_, SIGKILL);
     esperar();
+}
+
+void Proceso::senalar(int senal) {
+    if (!terminado()) kill(pid_, senal);
 }
 
 std::string Proceso::salida() const {

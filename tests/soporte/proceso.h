@@ -1,6 +1,7 @@
 // A program started by a test as its own process, the way a scheduler starts it: the given
-// arguments and nothing in its environment but the given variables, its standard output and
-// error sent to files. The test can wait for its end or kill it without warning.
+// arguments and nothing in its environment but the given variables, no terminal (a session of
+// its own, standard input from /dev/null), its standard output and error sent to files. The
+// test can wait for its end, signal it or kill it without warning.
 #pragma once
 
 #include <sys/types.h>
@@ -15,9 +16,11 @@ namespace velmora::prueba {
 
 class Proceso {
   public:
-    // `salidas`: the folder of the files stdout.txt and stderr.txt.
+    // `salidas`: the folder of the files stdout.txt and stderr.txt; `carpeta`: the working
+    // folder, the test's own when empty.
     Proceso(const std::string& programa, const std::vector<std::string>& argumentos,
-            const std::map<std::string, std::string>& entorno, const std::string& salidas);
+            const std::map<std::string, std::string>& entorno, const std::string& salidas,
+            const std::string& carpeta = {});
     // A process still running is killed.
     ~Proceso();
     Proceso(const Proceso&) = delete;
@@ -28,6 +31,8 @@ class Proceso {
     int esperar();
     // SIGKILL, as a power cut or the task manager would end it, and waits for the end.
     void matar();
+    // Sends `senal` (SIGINT, SIGTERM ...) without waiting.
+    void senalar(int senal);
 
     std::string salida() const;
     std::string errores() const;
