@@ -99,7 +99,7 @@ done
 DISPLAY=":$(head -n1 "$trabajo/pantalla")"
 export DISPLAY
 
-# Without a window manager the main window is never activated and so never signs in.
+# The keys go to the active window, and only a window manager activates windows.
 openbox --sm-disable --startup "touch $trabajo/openbox.listo" >"$trabajo/openbox.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
@@ -231,6 +231,7 @@ capturar "$principal" envio.png
 # closing message; OK ends the program.
 xdotool windowactivate --sync "$principal" >/dev/null 2>&1 || true
 xdotool mousemove --window "$principal" 48 452 click 1
+xdotool mousemove 1000 750 # out of the way of the next pictures
 sleep 2
 capturar "$principal" envio_corriendo.png
 mensaje=$(otra_ventana "$pid" "$principal" '^Env.+o de informaci.+n$')
