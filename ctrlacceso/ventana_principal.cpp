@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iostream>
 
 #include "ctrlacceso/aplicacion.h"
 #include "ctrlacceso/ctrlacceso.h"
@@ -438,11 +439,12 @@ bool VentanaPrincipal::PreguntarDetener() {
 }
 
 void VentanaPrincipal::AlSolicitarDetencion() {
+    // A signal asks nobody: a box open now closes as its escape button does ("&No", "OK").
+    if (detencion_.senal() != 0)
+        if (auto* modal = QApplication::activeModalWidget()) modal->close();
     // A run ends by itself at the next entry; an idle window closes, and with it whatever
     // it has open (the login).
-    if (corriendo()) return;
-    if (auto* modal = QApplication::activeModalWidget()) modal->close();
-    TerminarPrograma();
+    if (!corriendo()) TerminarPrograma();
 }
 
 void VentanaPrincipal::Correr(
@@ -579,6 +581,14 @@ void VentanaPrincipal::Panel3::avanzar() {
     });
 }
 
+bool VentanaPrincipal::DialogosDeVentana::sinPersona(const char* tipo, const std::string& texto) {
+    // After a signal nobody is waited for: what would have been shown goes to the error
+    // output, and a question is answered "&No".
+    if (ventana_.detencion_.senal() == 0) return false;
+    std::cerr << tipo << ": " << Utf8DeWindows1252(texto) << std::endl;
+    return true;
+}
+
 void VentanaPrincipal::DialogosDeVentana::enLaVentana(const std::function<void()>& accion) {
     if (QThread::currentThread() == ventana_.thread()) {
         accion();
@@ -600,14 +610,17 @@ void VentanaPrincipal::DialogosDeVentana::enLaVentana(const std::function<void()
 }
 
 void VentanaPrincipal::DialogosDeVentana::mensaje(const std::string& texto) {
+    if (sinPersona("mensaje", texto)) return;
     enLaVentana([&] { destino_.mensaje(texto); });
 }
 
 void VentanaPrincipal::DialogosDeVentana::error(const std::string& texto) {
+    if (sinPersona("error", texto)) return;
     enLaVentana([&] { destino_.error(texto); });
 }
 
 bool VentanaPrincipal::DialogosDeVentana::confirmar(const std::string& texto) {
+    if (sinPersona("confirmar", texto)) return false;
     bool respuesta = false;
     enLaVentana([&] { respuesta = destino_.confirmar(texto); });
     return respuesta;

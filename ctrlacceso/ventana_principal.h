@@ -123,7 +123,8 @@ class VentanaPrincipal : public QWidget {
     std::unique_ptr<ConjuntoEditable> ctipodoc_;
 
     // The dialogs of the window: from the window's thread straight to the program's, from a
-    // run's thread carried over to the window's, the run waiting for the answer.
+    // run's thread carried over to the window's, the run waiting for the answer; after a
+    // signal, to the error output.
     class DialogosDeVentana : public Dialogos {
       public:
         DialogosDeVentana(VentanaPrincipal& ventana, Dialogos& destino)
@@ -134,6 +135,7 @@ class VentanaPrincipal : public QWidget {
         void pitido() override;
 
       private:
+        bool sinPersona(const char* tipo, const std::string& texto);
         void enLaVentana(const std::function<void()>& accion);
         VentanaPrincipal& ventana_;
         Dialogos& destino_;
