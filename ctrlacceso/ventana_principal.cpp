@@ -514,8 +514,8 @@ void VentanaPrincipal::BloquearControles(bool bloquear) {
 }
 
 void VentanaPrincipal::MostrarCuenta() {
-    const int total = progressBar1_->property("entradas").toInt();
-    lblCuenta_->setText(QStringLiteral("%1 de %2 entradas").arg(progressBar1_->value()).arg(total));
+    lblCuenta_->setText(
+        QStringLiteral("%1 de %2 entradas").arg(progressBar1_->value()).arg(entradas_));
 }
 
 std::vector<TipoDocumento> VentanaPrincipal::tipos() {
@@ -552,7 +552,7 @@ void VentanaPrincipal::Panel3::mostrar() {
     enLaVentana([v = &ventana_] {
         v->progressBar1_->setRange(0, 1);
         v->progressBar1_->setValue(0);
-        v->progressBar1_->setProperty("entradas", 0);
+        v->entradas_ = 0;
         v->lblCuenta_->clear();
         v->ColocarPanel3();
         v->panel3_->show();
@@ -569,7 +569,7 @@ void VentanaPrincipal::Panel3::iniciar(int maximo) {
         // A bar of range 0..0 would show as busy; an empty journal shows an empty bar.
         v->progressBar1_->setRange(0, std::max(maximo, 1));
         v->progressBar1_->setValue(0);
-        v->progressBar1_->setProperty("entradas", maximo);
+        v->entradas_ = maximo;
         v->MostrarCuenta();
     });
 }

@@ -176,7 +176,8 @@ class VentanaPrincipal : public QWidget {
     QMenu* popupMenu1_;
     QWidget* panel3_;
     QProgressBar* progressBar1_;
-    QLabel* lblCuenta_;
+    QLabel* lblCuenta_;  // "N de M entradas" under the panel's caption
+    int entradas_ = 0;   // M: the entries of the run's journal
     QToolButton* speedButton1_;
     QToolButton* speedButton2_;
 
