@@ -1,5 +1,6 @@
 #include "ctrlacceso/controles.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QFrame>
@@ -61,7 +62,63 @@ bool Escribe(const QKeyEvent* evento) {
            !(evento->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
+// The company list: typing finds from the current row on.
+class ListaCompanias : public QTreeView {
+  public:
+    using QTreeView::QTreeView;
+    void keyboardSearch(const QString& tecla) override { alEscribir_.buscar(*this, tecla); }
+
+  private:
+    BusquedaAlEscribir alEscribir_;
+};
+
+// A column never narrower than its title in the font of the platform.
+int AnchoConTitulo(const QHeaderView& titulos, int columna, int ancho) {
+    return std::max(ancho, titulos.sectionSizeHint(columna));
+}
+
+// "1/2/2026" as "01/02/2026": a day or month of one digit gets its zero; anything else comes
+// back as it was.
+QString FechaCompleta(const QString& texto) {
+    const QStringList partes = texto.split(QLatin1Char('/'));
+    if (partes.size() != 3) return texto;
+    QStringList campos;
+    for (int i = 0; i < 3; ++i) {
+        QString campo = partes[i];
+        campo.remove(QLatin1Char('_')).remove(QLatin1Char(' '));
+        if (i < 2 && campo.size() == 1) campo.prepend(QLatin1Char('0'));
+        campos.push_back(campo);
+    }
+    return campos.join(QLatin1Char('/'));
+}
+
 }  // namespace
+
+void BusquedaAlEscribir::buscar(QAbstractItemView& vista, const QString& tecla) {
+    QAbstractItemModel* modelo = vista.model();
+    if (!modelo || modelo->rowCount() == 0 || tecla.isEmpty()) return;
+    const bool sigue =
+        reloj_.isValid() && reloj_.elapsed() <= QApplication::keyboardInputInterval();
+    reloj_.start();
+    texto_ = sigue ? texto_ + tecla : tecla;
+    const QModelIndex actual = vista.currentIndex();
+    const int filas = modelo->rowCount();
+    const int columna = actual.isValid() ? actual.column() : 0;
+    int desde = actual.isValid() ? actual.row() : 0;
+    QString buscado = texto_;
+    if (texto_.size() > 1 && texto_.count(texto_.at(0)) == texto_.size()) {
+        buscado = texto_.left(1);
+        ++desde;
+    }
+    for (int i = 0; i < filas; ++i) {
+        const QModelIndex celda = modelo->index((desde + i) % filas, columna);
+        if (celda.data(Qt::DisplayRole).toString().startsWith(buscado, Qt::CaseInsensitive)) {
+            vista.setCurrentIndex(celda);
+            vista.scrollTo(celda);
+            return;
+        }
+    }
+}
 
 QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
                         QWidget* padre) {
@@ -93,7 +150,7 @@ CajaCompania::CajaCompania(AnchoColumna codigo, AnchoColumna nombre, QWidget* pa
     setFocusPolicy(Qt::StrongFocus);
 
     desplegable_ = Desplegable(this);
-    vista_ = new QTreeView(desplegable_);
+    vista_ = new ListaCompanias(desplegable_);
     vista_->setRootIsDecorated(false);
     vista_->setItemsExpandable(false);
     vista_->setUniformRowHeights(true);
@@ -109,7 +166,13 @@ CajaCompania::CajaCompania(AnchoColumna codigo, AnchoColumna nombre, QWidget* pa
     titulos->setSectionsClickable(true);
     titulos->setSectionResizeMode(QHeaderView::Interactive);
     titulos->setMinimumSectionSize(20);
-    for (int c = 0; c < 2; ++c) titulos->resizeSection(c, anchos_[c].ancho);
+    for (int c = 0; c < 2; ++c) {
+        // The given width never cuts the title; the person may still narrow it.
+        AnchoColumna& a = anchos_[c];
+        a.ancho = AnchoConTitulo(*titulos, c, a.ancho);
+        if (a.maximo > 0) a.maximo = std::max(a.maximo, a.ancho);
+        titulos->resizeSection(c, a.ancho);
+    }
     connect(titulos, &QHeaderView::sectionResized, this,
             [this](int columna, int, int nuevo) { limitarColumna(columna, nuevo); });
 
@@ -168,6 +231,16 @@ void CajaCompania::limitarColumna(int columna, int nuevo) {
     if (a.maximo > 0 && nuevo > a.maximo) vista_->header()->resizeSection(columna, a.maximo);
 }
 
+void CajaCompania::ajustarColumnas() {
+    // The name takes the room the list leaves it, within its limit.
+    QHeaderView* titulos = vista_->header();
+    const int libre = vista_->viewport()->width() - titulos->sectionSize(0);
+    if (libre > titulos->sectionSize(1)) {
+        const int maximo = anchos_[1].maximo;
+        titulos->resizeSection(1, maximo > 0 ? std::min(libre, maximo) : libre);
+    }
+}
+
 void CajaCompania::desplegar() {
     if (desplegable_->isVisible()) return;
     if (!desplegable_->property("medido").toBool()) {
@@ -182,6 +255,7 @@ void CajaCompania::desplegar() {
         if (!codigo_.empty() && Bytes(modelo_->item(fila, 0)) == codigo_) actual = fila;
     if (modelo_->rowCount() > 0) vista_->setCurrentIndex(modelo_->index(actual, 1));
     desplegable_->show();
+    ajustarColumnas();
     vista_->setFocus(Qt::PopupFocusReason);
 }
 
@@ -229,6 +303,7 @@ CajaFecha::CajaFecha(QWidget* padre) : QWidget(padre) {
     fila->addWidget(boton_);
     setFocusProxy(editor_);
     setFocusPolicy(Qt::StrongFocus);
+    editor_->installEventFilter(this);
 
     desplegable_ = Desplegable(this);
     calendario_ = new QCalendarWidget(desplegable_);
@@ -256,7 +331,8 @@ bool CajaFecha::vacia() const {
 
 std::optional<QDate> CajaFecha::fecha() const {
     if (vacia()) return std::nullopt;
-    const QDate dia = QDate::fromString(editor_->text(), QLatin1String(kFormatoFecha));
+    const QDate dia =
+        QDate::fromString(FechaCompleta(editor_->text()), QLatin1String(kFormatoFecha));
     if (!dia.isValid()) {
         throw std::runtime_error("'" + AWindows1252(editor_->displayText()) +
                                  "' no es una fecha v\xE1lida");
@@ -274,6 +350,38 @@ void CajaFecha::fecha(std::optional<QDate> valor) {
 std::string CajaFecha::textoIso() const {
     const std::optional<QDate> dia = fecha();
     return dia ? dia->toString(Qt::ISODate).toStdString() : std::string();
+}
+
+bool CajaFecha::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == editor_) {
+        if (evento->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(evento)->text() == QLatin1String("/") && completarCampo())
+            return true;
+        if (evento->type() == QEvent::FocusOut && !vacia()) {
+            // Leaving the box completes what was typed.
+            const QString completa = FechaCompleta(editor_->text());
+            if (completa.size() == 10 && completa != editor_->displayText())
+                editor_->setText(completa);
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+bool CajaFecha::completarCampo() {
+    // "/" after one digit of the day or the month: the digit gets its zero and the cursor
+    // goes to the next field.
+    const int posicion = editor_->cursorPosition();
+    const int campo = posicion <= 2 ? 0 : posicion <= 5 ? 1 : 2;
+    if (campo == 2) return false;
+    QString texto = editor_->displayText();
+    const int inicio = campo * 3;
+    const QChar primero = texto.at(inicio), segundo = texto.at(inicio + 1);
+    if (!primero.isDigit() || segundo.isDigit()) return false;
+    texto[inicio + 1] = primero;
+    texto[inicio] = QLatin1Char('0');
+    editor_->setText(texto);
+    editor_->setCursorPosition(inicio + 3);
+    return true;
 }
 
 void CajaFecha::desplegarCalendario() {
@@ -436,6 +544,10 @@ void RejillaTipos::setModel(QAbstractItemModel* modelo) {
     // Never narrower than its title, whatever the font.
     titulos->resizeSection(kCtipodocMarca,
                            std::max(anchoMarca_, titulos->sectionSizeHint(kCtipodocMarca)));
+}
+
+void RejillaTipos::keyboardSearch(const QString& tecla) {
+    alEscribir_.buscar(*this, tecla);
 }
 
 void RejillaTipos::keyPressEvent(QKeyEvent* evento) {

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QTableView>
 #include <QWidget>
@@ -25,9 +26,23 @@ class QIcon;
 class QToolButton;
 class QTreeView;
 class QAbstractButton;
+class QAbstractItemView;
 class QCalendarWidget;
 
 namespace velmora {
+
+// Typing in a list or a grid: the keys typed within the keyboard interval add up, and the
+// text is looked for at the start of the current column's cells from the current row on,
+// the current row included, going round. A key typed again alone moves to the next row that
+// starts with it.
+class BusquedaAlEscribir {
+  public:
+    void buscar(QAbstractItemView& vista, const QString& tecla);
+
+  private:
+    QString texto_;
+    QElapsedTimer reloj_;
+};
 
 // A flat button with its picture above its caption, which never takes the focus.
 QToolButton* BotonPlano(const char* nombre, const QString& texto, const QIcon& icono,
@@ -70,6 +85,7 @@ class CajaCompania : public QWidget {
 
   private:
     void elegirFila(int fila);
+    void ajustarColumnas();
     void limitarColumna(int columna, int nuevo);
 
     AnchoColumna anchos_[2];
@@ -81,7 +97,8 @@ class CajaCompania : public QWidget {
     QStandardItemModel* modelo_;
 };
 
-// A date box that can be empty: a masked entry "dd/mm/aaaa" with a calendar.
+// A date box that can be empty: a masked entry "dd/mm/aaaa" with a calendar. A day or month
+// typed with one digit is completed: "1/2/2026" is 01/02/2026.
 class CajaFecha : public QWidget {
     Q_OBJECT
   public:
@@ -96,8 +113,12 @@ class CajaFecha : public QWidget {
     std::string textoIso() const;
     QLineEdit* editor() const { return editor_; }
 
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
   private:
     void desplegarCalendario();
+    bool completarCampo();
 
     QLineEdit* editor_;
     QToolButton* boton_;
@@ -163,11 +184,13 @@ class RejillaTipos : public QTableView {
     bool buscar(const QString& texto);
     void abrirBusqueda();
     void setModel(QAbstractItemModel* modelo) override;
+    void keyboardSearch(const QString& tecla) override;
 
   protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
   private:
+    BusquedaAlEscribir alEscribir_;
     Dialogos& dialogos_;
     int anchoMarca_;
     QDialog* busqueda_ = nullptr;

@@ -43,6 +43,8 @@ QComboBox* CajaServidores(const std::vector<std::string>& servidores, QWidget* p
     for (const std::string& s : servidores)
         caja->addItem(DeWindows1252(s), QByteArray(s.data(), qsizetype(s.size())));
     caja->setCurrentIndex(servidores.empty() ? -1 : 0);
+    // The list exists from the start, so that the window sees the keys typed in it too.
+    caja->view();
     return caja;
 }
 
@@ -202,11 +204,18 @@ void Tfacceso::keyPressEvent(QKeyEvent* evento) {
 bool Tfacceso::TeclaVista(QWidget* control, QKeyEvent* evento) {
     const bool sinModificador =
         !(evento->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-    if (evento->key() == Qt::Key_F2 && sinModificador) {
+    const bool f2 = evento->key() == Qt::Key_F2 && sinModificador;
+    const bool esc = evento->key() == Qt::Key_Escape && sinModificador;
+    if (f2 || esc) {
+        // An open server list closes first, its choice kept.
+        servidor_->hidePopup();
+        servidorDes_->hidePopup();
+    }
+    if (f2) {
         Protegido([this] { SpeedButton1Click(); });
         return true;
     }
-    if (evento->key() == Qt::Key_Escape && sinModificador) {
+    if (esc) {
         SpeedButton2Click();
         return true;
     }

@@ -1,18 +1,19 @@
 // The dialogs of the programs, as Qt message boxes.
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include "foundation/dialogos.h"
-
-class QWidget;
 
 namespace velmora {
 
 class DialogosQt : public Dialogos {
   public:
-    // `padre` is the window the dialogs are modal to (none: the application); `titulo`
-    // the title of plain message boxes (empty: the application's name).
+    // `padre` is the window the dialogs are modal to (none: the modal window open, else the
+    // program's visible window); `titulo` the title of plain message boxes (empty: the
+    // caption of that window, else the application's name).
     explicit DialogosQt(QWidget* padre = nullptr, QString titulo = {});
 
     void mensaje(const std::string& texto) override;
@@ -21,7 +22,8 @@ class DialogosQt : public Dialogos {
     void pitido() override;
 
   private:
-    QWidget* padre_;
+    QWidget* padre() const;
+    QPointer<QWidget> padre_;
     QString titulo_;
 };
 

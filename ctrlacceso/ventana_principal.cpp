@@ -10,10 +10,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QShowEvent>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iostream>
 
 #include "ctrlacceso/aplicacion.h"
 #include "ctrlacceso/ctrlacceso.h"
@@ -27,6 +30,9 @@ namespace velmora {
 
 namespace {
 
+// The window whose stop request SIGINT and SIGTERM make.
+VentanaPrincipal* conSenales = nullptr;
+
 QLabel* Etiqueta(const QString& texto, QWidget* companero, QWidget* padre) {
     auto* etiqueta = new QLabel(texto, padre);
     etiqueta->setBuddy(companero);
@@ -38,14 +44,30 @@ QLabel* Etiqueta(const QString& texto, QWidget* companero, QWidget* padre) {
 VentanaPrincipal::VentanaPrincipal(const FormaPrincipal& forma, Dialogos& dialogos,
                                    std::vector<std::string> argumentos, QWidget* padre)
     : QWidget(padre),
-      dialogos_(dialogos),
+      dialogos_(dialogosVentana_),
       ctipodoc_(CrearCtipodoc(&raiz_)),
+      dialogosVentana_(*this, dialogos),
       forma_(forma),
       argumentos_(std::move(argumentos)) {
     ConstruirControles();
+    // SIGINT and SIGTERM become this window's stop request: a run ends between entries, an
+    // idle window closes.
+    detencion_.alSolicitar = [this](int) {
+        QMetaObject::invokeMethod(
+            this, [this] { AlSolicitarDetencion(); }, Qt::QueuedConnection);
+    };
+    DetenerConSenales(detencion_);
+    conSenales = this;
 }
 
 VentanaPrincipal::~VentanaPrincipal() {
+    AcabarCorrida();
+    // Signals that come after this window are no longer its requests.
+    if (conSenales == this) {
+        static SolicitudDetencion sinVentana;
+        DetenerConSenales(sinVentana);
+        conSenales = nullptr;
+    }
     RetirarENoManejada(dialogos_);
     // The grid's model reads Ctipodoc: it goes before Ctipodoc does.
     dbGridEh1_->setModel(nullptr);
@@ -134,8 +156,12 @@ void VentanaPrincipal::ConstruirControles() {
     progressBar1_->setRange(0, 1);
     progressBar1_->setValue(0);
     progressBar1_->setTextVisible(false);
+    lblCuenta_ = new QLabel(panel);
+    lblCuenta_->setObjectName("LblCuenta");
+    lblCuenta_->setAlignment(Qt::AlignCenter);
     auto* columnaPanel = new QVBoxLayout(panel);
     columnaPanel->addWidget(aviso);
+    columnaPanel->addWidget(lblCuenta_);
     columnaPanel->addWidget(progressBar1_);
     panel->hide();
     panel3_ = panel;
@@ -280,17 +306,16 @@ void VentanaPrincipal::FormCreate() {
     primeraActivacion_ = true;
 }
 
-bool VentanaPrincipal::event(QEvent* evento) {
-    const bool atendido = QWidget::event(evento);
-    if (evento->type() == QEvent::WindowActivate && primeraActivacion_) {
-        primeraActivacion_ = false;
-        // After the activation has been delivered: the login runs its own message loop.
-        QTimer::singleShot(0, this, [this] {
-            Protegido([this] { FormActivate(); });
-            emit activada();
-        });
-    }
-    return atendido;
+void VentanaPrincipal::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    if (evento->spontaneous() || !primeraActivacion_) return;
+    primeraActivacion_ = false;
+    // Once the window is on the screen, whether or not the desktop activates it: the login
+    // runs its own message loop.
+    QTimer::singleShot(0, this, [this] {
+        Protegido([this] { FormActivate(); });
+        emit activada();
+    });
 }
 
 void VentanaPrincipal::FormActivate() {
@@ -310,7 +335,9 @@ void VentanaPrincipal::PonerServidor(QLineEdit* caja, const std::string& servido
     const QString texto = DeWindows1252(servidor);
     if (caja->text() == texto) return;  // no change, so no change handler
     caja->setText(texto);
-    caja->setCursorPosition(0);
+    // The end of a path tells the installations apart; the whole of it in the tooltip.
+    caja->setCursorPosition(int(texto.size()));
+    caja->setToolTip(texto);
     (this->*cambio)();
 }
 
@@ -381,6 +408,11 @@ void VentanaPrincipal::VolverAlPrimero() {
 }
 
 void VentanaPrincipal::SpeedButton2Click() {
+    // During a run "Cancelar" stops it, once the person confirms.
+    if (corriendo()) {
+        if (PreguntarDetener()) detencion_.solicitar();
+        return;
+    }
     TerminarPrograma();
 }
 
@@ -389,8 +421,101 @@ void VentanaPrincipal::TerminarPrograma() {
 }
 
 void VentanaPrincipal::closeEvent(QCloseEvent* evento) {
+    if (corriendo()) {
+        // The window closes when the run has ended, if the person stops it.
+        evento->ignore();
+        if (PreguntarDetener()) detencion_.solicitar();
+        return;
+    }
     Protegido([this] { LiberarSesiones(); });
     QWidget::closeEvent(evento);
+}
+
+bool VentanaPrincipal::PreguntarDetener() {
+    if (detencion_.solicitada()) return false;  // already asked for
+    bool detener = false;
+    Protegido([&] { detener = dialogos_.confirmar(kPreguntaDetener); });
+    return detener;
+}
+
+void VentanaPrincipal::AlSolicitarDetencion() {
+    // A signal asks nobody: a box open now closes as its escape button does ("&No", "OK").
+    if (detencion_.senal() != 0)
+        if (auto* modal = QApplication::activeModalWidget()) modal->close();
+    // A run ends by itself at the next entry; an idle window closes, and with it whatever
+    // it has open (the login).
+    if (!corriendo()) TerminarPrograma();
+}
+
+void VentanaPrincipal::Correr(
+    std::function<void(Dialogos&, Progreso&, SolicitudDetencion*)> corrida,
+    std::function<void()> alTerminar) {
+    if (corriendo()) return;
+    BloquearControles(true);
+    acabada_ = false;
+    hilo_ = std::thread([this, corrida = std::move(corrida), alTerminar = std::move(alTerminar)] {
+        std::exception_ptr fallo;
+        try {
+            corrida(dialogosVentana_, progreso_, &detencion_);
+        } catch (...) {
+            fallo = std::current_exception();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, fallo, alTerminar] { TerminarCorrida(fallo, alTerminar); },
+            Qt::QueuedConnection);
+        acabada_ = true;
+    });
+}
+
+void VentanaPrincipal::TerminarCorrida(std::exception_ptr fallo, std::function<void()> alTerminar) {
+    if (hilo_.joinable()) hilo_.join();
+    // Whatever way the run ended, its panel goes with it.
+    panel3_->hide();
+    BloquearControles(false);
+    if (fallo) {
+        AtenderExcepcion(fallo);
+    } else {
+        Protegido([&] { alTerminar(); });
+    }
+    // A stopped run ends the program, as "&No" to its question does.
+    if (detencion_.solicitada() && isVisible()) TerminarPrograma();
+    emit corridaTerminada();
+}
+
+void VentanaPrincipal::AcabarCorrida() noexcept {
+    if (!hilo_.joinable()) return;
+    detencion_.solicitar();
+    // The run may be waiting for a dialog of this thread.
+    while (!acabada_) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    hilo_.join();
+}
+
+void VentanaPrincipal::BloquearControles(bool bloquear) {
+    if (bloquear) {
+        bloqueados_.clear();
+        std::vector<QWidget*> controles;
+        for (QObject* hijo : children())
+            if (auto* control = qobject_cast<QWidget*>(hijo); control && !control->isWindow())
+                controles.push_back(control);
+        controles.push_back(dbGridEh1_);
+        for (QWidget* control : controles) {
+            // "Cancelar" stays to stop the run; the group keeps the panel, only its grid goes.
+            if (control == speedButton2_ || control == operaciones_) continue;
+            bloqueados_.push_back({control, !control->testAttribute(Qt::WA_ForceDisabled)});
+            control->setEnabled(false);
+        }
+    } else {
+        for (const auto& [control, habilitado] : bloqueados_) control->setEnabled(habilitado);
+        bloqueados_.clear();
+    }
+}
+
+void VentanaPrincipal::MostrarCuenta() {
+    lblCuenta_->setText(
+        QStringLiteral("%1 de %2 entradas").arg(progressBar1_->value()).arg(entradas_));
 }
 
 std::vector<TipoDocumento> VentanaPrincipal::tipos() {
@@ -415,25 +540,94 @@ void VentanaPrincipal::ColocarPanel3() {
                          alto);
 }
 
+void VentanaPrincipal::Panel3::enLaVentana(std::function<void()> accion) {
+    if (QThread::currentThread() == ventana_.thread()) {
+        accion();
+    } else {
+        QMetaObject::invokeMethod(&ventana_, std::move(accion), Qt::QueuedConnection);
+    }
+}
+
 void VentanaPrincipal::Panel3::mostrar() {
-    ventana_.ColocarPanel3();
-    ventana_.panel3_->show();
-    ventana_.panel3_->raise();
-    ventana_.repaint();
+    enLaVentana([v = &ventana_] {
+        v->progressBar1_->setRange(0, 1);
+        v->progressBar1_->setValue(0);
+        v->entradas_ = 0;
+        v->lblCuenta_->clear();
+        v->ColocarPanel3();
+        v->panel3_->show();
+        v->panel3_->raise();
+    });
 }
 
 void VentanaPrincipal::Panel3::ocultar() {
-    ventana_.panel3_->hide();
+    enLaVentana([v = &ventana_] { v->panel3_->hide(); });
 }
 
 void VentanaPrincipal::Panel3::iniciar(int maximo) {
-    // A bar of range 0..0 would show as busy; an empty journal shows an empty bar.
-    ventana_.progressBar1_->setRange(0, std::max(maximo, 1));
-    ventana_.progressBar1_->setValue(0);
+    enLaVentana([v = &ventana_, maximo] {
+        // A bar of range 0..0 would show as busy; an empty journal shows an empty bar.
+        v->progressBar1_->setRange(0, std::max(maximo, 1));
+        v->progressBar1_->setValue(0);
+        v->entradas_ = maximo;
+        v->MostrarCuenta();
+    });
 }
 
 void VentanaPrincipal::Panel3::avanzar() {
-    ventana_.progressBar1_->setValue(ventana_.progressBar1_->value() + 1);
+    enLaVentana([v = &ventana_] {
+        v->progressBar1_->setValue(v->progressBar1_->value() + 1);
+        v->MostrarCuenta();
+    });
+}
+
+bool VentanaPrincipal::DialogosDeVentana::sinPersona(const char* tipo, const std::string& texto) {
+    // After a signal nobody is waited for: what would have been shown goes to the error
+    // output, and a question is answered "&No".
+    if (ventana_.detencion_.senal() == 0) return false;
+    std::cerr << tipo << ": " << Utf8DeWindows1252(texto) << std::endl;
+    return true;
+}
+
+void VentanaPrincipal::DialogosDeVentana::enLaVentana(const std::function<void()>& accion) {
+    if (QThread::currentThread() == ventana_.thread()) {
+        accion();
+        return;
+    }
+    // The run waits here until the person has answered; a failure to show goes back to it.
+    std::exception_ptr fallo;
+    QMetaObject::invokeMethod(
+        &ventana_,
+        [&] {
+            try {
+                accion();
+            } catch (...) {
+                fallo = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (fallo) std::rethrow_exception(fallo);
+}
+
+void VentanaPrincipal::DialogosDeVentana::mensaje(const std::string& texto) {
+    if (sinPersona("mensaje", texto)) return;
+    enLaVentana([&] { destino_.mensaje(texto); });
+}
+
+void VentanaPrincipal::DialogosDeVentana::error(const std::string& texto) {
+    if (sinPersona("error", texto)) return;
+    enLaVentana([&] { destino_.error(texto); });
+}
+
+bool VentanaPrincipal::DialogosDeVentana::confirmar(const std::string& texto) {
+    if (sinPersona("confirmar", texto)) return false;
+    bool respuesta = false;
+    enLaVentana([&] { respuesta = destino_.confirmar(texto); });
+    return respuesta;
+}
+
+void VentanaPrincipal::DialogosDeVentana::pitido() {
+    enLaVentana([&] { destino_.pitido(); });
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "envio/principal.h"
 
 #include <QCheckBox>
+#include <memory>
 
 #include "foundation/inicio_sesion.h"
 
@@ -54,12 +55,27 @@ ParametrosEnvio Tfprincipal::Parametros() {
     return p;
 }
 
+Tfprincipal::~Tfprincipal() {
+    AcabarCorrida();
+}
+
 void Tfprincipal::SpeedButton1Click() {
-    const ResultadoEnvio r =
-        velmora::SpeedButton1Click(Parametros(), componentes_, dialogos_, progreso_);
-    // A run that did not start leaves the window for another try, except when the transfer
-    // template could not be copied.
-    if (r.iniciado || r.sinPlantilla) TerminarPrograma();
+    // The window's values are read here, on the window's thread; the run gets a copy.
+    const ParametrosEnvio leidos = Parametros();
+    auto resultado = std::make_shared<ResultadoEnvio>();
+    Correr(
+        [this, leidos, resultado](Dialogos& dialogos, Progreso& progreso,
+                                  SolicitudDetencion* detencion) {
+            ParametrosEnvio p = leidos;
+            p.detencion = detencion;
+            *resultado = velmora::SpeedButton1Click(p, componentes_, dialogos, progreso);
+        },
+        [this, resultado] {
+            const ResultadoEnvio& r = *resultado;
+            // A run that did not start leaves the window for another try, except when the transfer
+            // template could not be copied.
+            if (r.iniciado || r.sinPlantilla) TerminarPrograma();
+        });
 }
 
 void Tfprincipal::PrepararModoArticulos() {

@@ -1,6 +1,7 @@
 #include "recepcion/principal.h"
 
 #include <QCheckBox>
+#include <memory>
 
 #include "foundation/inicio_sesion.h"
 
@@ -51,11 +52,26 @@ ParametrosRecepcion Tfprincipal::Parametros() {
     return p;
 }
 
+Tfprincipal::~Tfprincipal() {
+    AcabarCorrida();
+}
+
 void Tfprincipal::SpeedButton1Click() {
-    const ResultadoRecepcion r =
-        velmora::SpeedButton1Click(Parametros(), componentes_, dialogos_, progreso_);
-    // A run that did not start (a date of the range missing) leaves the window as it was.
-    if (r.iniciado) TerminarPrograma();
+    // The window's values are read here, on the window's thread; the run gets a copy.
+    const ParametrosRecepcion leidos = Parametros();
+    auto resultado = std::make_shared<ResultadoRecepcion>();
+    Correr(
+        [this, leidos, resultado](Dialogos& dialogos, Progreso& progreso,
+                                  SolicitudDetencion* detencion) {
+            ParametrosRecepcion p = leidos;
+            p.detencion = detencion;
+            *resultado = velmora::SpeedButton1Click(p, componentes_, dialogos, progreso);
+        },
+        [this, resultado] {
+            const ResultadoRecepcion& r = *resultado;
+            // A run that did not start (a date of the range missing) leaves the window as it was.
+            if (r.iniciado) TerminarPrograma();
+        });
 }
 
 void Tfprincipal::LiberarSesiones() {

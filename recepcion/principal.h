@@ -16,6 +16,7 @@ class Tfprincipal : public VentanaPrincipal {
     // `argumentos`: the program's arguments after its name, as Windows-1252 bytes.
     Tfprincipal(Dialogos& dialogos, std::vector<std::string> argumentos = {},
                 QWidget* padre = nullptr);
+    ~Tfprincipal() override;
 
     // The window's values as the receive run takes them.
     ParametrosRecepcion Parametros();

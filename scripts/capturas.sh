@@ -5,6 +5,8 @@
 #   control_de_acceso.png  the login, servers from the demo's list, user and password typed
 #   envio.png              the sender after the sign-in, companies 001 and 003 chosen
 #   recepcion.png          the receiver after the sign-in, company 003 on both sides
+#   envio_corriendo.png    the sender during a send: the busy panel, its bar and count
+#   envio_concluido.png    the closing message of that send, with its counts
 #
 #   bash scripts/capturas.sh                 packages, build, installation, screenshots
 #   bash scripts/capturas.sh --sin-compilar  the same without the build (build/ exists)
@@ -27,6 +29,27 @@ bash scripts/instalar_paquetes.sh xvfb xdotool imagemagick openbox
 
 carpeta=/tmp/velmora
 bash scripts/demo_instalacion.sh "${opciones[@]}" --carpeta "$carpeta"
+# For the pictures only: a journal long enough that the send is on the screen for a while,
+# 3000 more articles created in 001.
+isql-fb -q -bail -user SYSDBA -ch NONE "$carpeta/instalacion/datos/001/velmora.fdb" <<'SQL'
+SET TERM ^ ;
+EXECUTE BLOCK AS
+DECLARE i INTEGER = 1;
+BEGIN
+    WHILE (i <= 3000) DO
+    BEGIN
+        INSERT INTO ARTICULO (ARTI_COD, ARTI_NOMBRE, ARTI_PRECIO)
+        VALUES ('P' || LPAD(:i, 4, '0'), 'PRODUCTO ' || :i, 1000 + :i);
+        INSERT INTO AUDITORIA (AUDI_ID, AUDI_USUARIO, AUDI_FECHA, AUDI_HORA, TIDO_COD,
+                               AUDI_IDDOC, AUDI_OPER, AUDI_COD, AUDI_ENVIO)
+        VALUES (1000 + :i, 'DEMO', '2026-02-08', '09:00:00', 101, 0, 'I',
+                'P' || LPAD(:i, 4, '0'), 'N');
+        i = i + 1;
+    END
+END^
+SET TERM ; ^
+COMMIT;
+SQL
 salida=$raiz/docs/capturas
 mkdir -p "$salida"
 
@@ -76,7 +99,7 @@ done
 DISPLAY=":$(head -n1 "$trabajo/pantalla")"
 export DISPLAY
 
-# Without a window manager the main window is never activated and so never signs in.
+# The keys go to the active window, and only a window manager activates windows.
 openbox --sm-disable --startup "touch $trabajo/openbox.listo" >"$trabajo/openbox.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
@@ -112,12 +135,36 @@ esperar_ventana() {
 }
 
 # A message of the program here means the demo did not work as the pictures need: errors,
-# questions and plain messages (titled with the program's name).
+# questions and plain messages (titled as their window: a second window of the same title).
 sin_mensajes() { # sin_mensajes PID
     if xdotool search --all --onlyvisible --pid "$1" \
-        --name '^(Error|Confirmaci.+n|envio|recepcion)$' >/dev/null 2>&1; then
+        --name '^(Error|Confirmaci.+n)$' >/dev/null 2>&1; then
         fallar "the program shows a message"
     fi
+    local titulo
+    for titulo in '^Control de acceso$' '^Env.+o de informaci.+n$' '^Recepci.+n de informaci.+n$'; do
+        if [ "$(xdotool search --all --onlyvisible --pid "$1" --name "$titulo" 2>/dev/null |
+            wc -l)" -gt 1 ]; then
+            fallar "the program shows a message"
+        fi
+    done
+}
+
+# otra_ventana PID WINDOW TITLE_REGEX: the id of a visible window of the program with that
+# title other than WINDOW (a message box over it), once there is one.
+otra_ventana() {
+    local ventana
+    for _ in $(seq 1200); do
+        kill -0 "$1" 2>/dev/null || fallar "the program ended before its message"
+        ventana=$(xdotool search --all --onlyvisible --pid "$1" --name "$3" 2>/dev/null |
+            grep -vx "$2" | head -n1 || true)
+        if [ -n "$ventana" ]; then
+            echo "$ventana"
+            return
+        fi
+        sleep 0.1
+    done
+    fallar "no message \"$3\""
 }
 
 teclas() { xdotool key --delay 120 "$@"; }
@@ -179,7 +226,23 @@ teclas Tab Tab Tab F4 Return # 001
 teclas Tab F4 Down Down Return # 003
 sin_mensajes "$pid"
 capturar "$principal" envio.png
-terminar_programa "$pid" "$principal"
+
+# "Enviar" with the mouse, 001 to 003 offline: the window during the send, then its
+# closing message; OK ends the program.
+xdotool windowactivate --sync "$principal" >/dev/null 2>&1 || true
+xdotool mousemove --window "$principal" 48 452 click 1
+xdotool mousemove 1000 750 # out of the way of the next pictures
+sleep 2
+capturar "$principal" envio_corriendo.png
+mensaje=$(otra_ventana "$pid" "$principal" '^Env.+o de informaci.+n$')
+capturar "$mensaje" envio_concluido.png
+xdotool windowactivate --sync "$mensaje" >/dev/null 2>&1 || true
+teclas Return
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fallar "the sender did not end after its closing message"
 
 programa recepcion
 acceso=$(iniciar_sesion "$pid")
@@ -192,9 +255,10 @@ sin_mensajes "$pid"
 capturar "$principal" recepcion.png
 terminar_programa "$pid" "$principal"
 
-# All three or none: a failed run leaves the pictures as they were.
+# All or none: a failed run leaves the pictures as they were.
 echo "Screenshots:"
-for captura in control_de_acceso.png envio.png recepcion.png; do
+for captura in control_de_acceso.png envio.png envio_corriendo.png envio_concluido.png \
+    recepcion.png; do
     cp "$trabajo/$captura" "$salida/$captura"
     echo "  $salida/$captura"
 done

@@ -265,6 +265,40 @@ TEST_F(VentanaAcceso, EscAltSYLaBarraDeTituloTerminanSinAceptar) {
     }
 }
 
+// With a server list open the keys reach the list; F2 and ESC still act for the window, and
+// the list closes first with the server chosen before.
+TEST_F(VentanaAcceso, F2YEscActuanConUnaListaDeServidoresAbierta) {
+    for (const char* lista : {"Servidor", "ServidorDes"}) {
+        SCOPED_TRACE(lista);
+        abrir(Acceso::Embebido, {"otro:/velmora"});
+        escribirOrigen("prueba", prueba::kClave);
+        QTest::keyClick(caja("TClave"), Qt::Key_Tab);  // the origin connects
+        ASSERT_TRUE(ventana_->origenConectado());
+        escribirDestino("prueba", prueba::kClave);
+
+        QComboBox* caja = servidor(lista);
+        caja->showPopup();
+        ASSERT_TRUE(caja->view()->isVisible());
+        QTest::keyClick(caja->view(), Qt::Key_F2);
+
+        EXPECT_FALSE(caja->view()->isVisible());
+        EXPECT_EQ(caja->currentIndex(), 0);
+        EXPECT_TRUE(terminoAceptada());
+        EXPECT_TRUE(dialogos.llamadas().empty());
+    }
+    for (const char* lista : {"Servidor", "ServidorDes"}) {
+        SCOPED_TRACE(lista);
+        abrir(Acceso::Embebido, {"otro:/velmora"});
+        QComboBox* caja = servidor(lista);
+        caja->showPopup();
+        ASSERT_TRUE(caja->view()->isVisible());
+        QTest::keyClick(caja->view(), Qt::Key_Escape);
+
+        EXPECT_FALSE(caja->view()->isVisible());
+        EXPECT_TRUE(terminoCancelada());
+    }
+}
+
 TEST_F(VentanaAcceso, F2YEscConModificadoresNoHacenNada) {
     Tfacceso& v = abrir(Acceso::Embebido);
     escribirDestino("ana", "x");

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -20,6 +21,7 @@ struct Visto {
     std::string titulo;
     QMessageBox::Icon icono = QMessageBox::NoIcon;
     std::string texto;
+    Qt::TextFormat formato = Qt::AutoText;
     std::vector<std::string> botones;  // sorted captions
 };
 
@@ -47,6 +49,7 @@ class DialogosQtPrueba : public ::testing::Test {
             visto.titulo = caja->windowTitle().toStdString();
             visto.icono = caja->icon();
             visto.texto = caja->text().toStdString();
+            visto.formato = caja->textFormat();
             for (QAbstractButton* boton : caja->buttons()) {
                 visto.botones.push_back(boton->text().toStdString());
             }
@@ -107,6 +110,34 @@ TEST_F(DialogosQtPrueba, ElMensajeLlevaElNombreDelProgramaYElErrorSuTitulo) {
     EXPECT_EQ(error.icono, QMessageBox::Critical);
     EXPECT_EQ(error.texto, "No se encontró el archivo");
     EXPECT_EQ(error.botones, std::vector<std::string>{"OK"});
+}
+
+// Without a title of its own a message carries the caption of the window it belongs to: the
+// modal one open, else the program's window; and its text is shown whole, line by line.
+TEST_F(DialogosQtPrueba, ElMensajeLlevaElTituloDeSuVentanaYSuTextoEntero) {
+    QWidget principal;
+    principal.setWindowTitle(QStringLiteral("Envío de información"));
+    principal.show();
+    DialogosQt dialogos;
+    const std::string cierre =
+        "Proceso de envio de informaci\xF3n conclu\xED"
+        "do.\n\nEntradas visitadas: 12\nEnviadas: 10\nFallidas: 1 (ver /tmp/a <b>/ERRORES.TXT)\n"
+        "No seleccionadas: 1";
+    const Visto enLaPrincipal = Ver([&] { dialogos.mensaje(cierre); }, Pulsar("OK"));
+    EXPECT_EQ(enLaPrincipal.titulo, "Envío de información");
+    EXPECT_EQ(enLaPrincipal.texto,
+              QString::fromLatin1(cierre.data(), qsizetype(cierre.size())).toStdString());
+    EXPECT_EQ(enLaPrincipal.formato, Qt::PlainText);  // every line, no markup read into it
+
+    QDialog acceso(&principal);
+    acceso.setWindowTitle(QStringLiteral("Control de acceso"));
+    Visto enElAcceso;
+    QTimer::singleShot(0, &acceso, [&] {
+        enElAcceso = Ver([&] { dialogos.mensaje("Clave incorrecta"); }, Pulsar("OK"));
+        acceso.accept();
+    });
+    acceso.exec();
+    EXPECT_EQ(enElAcceso.titulo, "Control de acceso");
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ class PrincipalEnvio : public ::testing::Test {
         QTest::mouseClick(boton, Qt::LeftButton, {}, QPoint(10, boton->height() / 2));
     }
 
-    void enviar() { QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton); }
+    void enviar() { prueba::Enviar(*ventana_); }
 
     DialogosGrabados dialogos;
     std::unique_ptr<InstalacionVentanas> instalacion_;
@@ -337,12 +337,16 @@ TEST_F(PrincipalEnvio, LaCajaDeCompaniaMuestraElNombreYDaElCodigo) {
     QHeaderView* titulos = lista->header();
     EXPECT_EQ(lista->model()->headerData(0, Qt::Horizontal), "Código");
     EXPECT_EQ(lista->model()->headerData(1, Qt::Horizontal), "Nombre");
-    EXPECT_EQ(titulos->sectionSize(0), 60);
+    // 60 wide, or the title's width where this platform's font needs more.
+    const int codigo = std::max(60, titulos->sectionSizeHint(0));
+    EXPECT_EQ(titulos->sectionSize(0), codigo);
     EXPECT_EQ(titulos->sectionSize(1), 150);
-    EXPECT_EQ(control<CajaCompania>("LCiaDes")->lista()->header()->sectionSize(0), 50);
+    // A title is never cut: the destination's 50 grow to the title where the font needs it.
+    QHeaderView* titulosDestino = control<CajaCompania>("LCiaDes")->lista()->header();
+    EXPECT_EQ(titulosDestino->sectionSize(0), std::max(50, titulosDestino->sectionSizeHint(0)));
 
     // Resized columns keep to their limits.
-    const std::pair<int, int> anchos[] = {{10, 50}, {100, 60}, {55, 55}};
+    const std::pair<int, int> anchos[] = {{10, 50}, {100, codigo}, {55, 55}};
     for (const auto& [pedido, queda] : anchos) {
         titulos->resizeSection(0, pedido);
         EXPECT_EQ(titulos->sectionSize(0), queda) << pedido;
@@ -381,6 +385,110 @@ TEST_F(PrincipalEnvio, LaCajaDeCompaniaMuestraElNombreYDaElCodigo) {
     EXPECT_EQ(p.textoCompaniaOrigen, prueba::kNombreOrigen);
     EXPECT_EQ(p.companiaDestino, "");
     EXPECT_EQ(p.textoCompaniaDestino, "");
+}
+
+// Typing a letter looks from the current company on, the current one included; the same
+// letter typed again goes on to the next company with it.
+TEST_F(PrincipalEnvio, EscribirEnLaCajaDeCompaniaBuscaDesdeLaFilaActualIncluida) {
+    InstalacionVentanas& inst = instalar();
+    EjecutarSql(inst.general(),
+                {"INSERT INTO COMPANIA (COMP_COD, COM_NOMBRE) VALUES ('003', 'Comercial Tres')"});
+    abrir();
+    struct Caso {
+        const char* elegida;
+        const char* teclas;
+        const char* queda;
+    };
+    const Caso casos[] = {
+        {"", "c", "001"},      {"001", "c", "001"},    {"003", "c", "003"},
+        {"002", "c", "003"},   {"001", "cc", "003"},   {"003", "cc", "001"},
+        {"001", "com", "001"}, {"001", "come", "003"}, {"002", "a", "002"},
+    };
+    auto* caja = control<CajaCompania>("LCiaOri");
+    for (const Caso& caso : casos) {
+        caja->valor(caso.elegida);
+        const QString teclas = QString::fromLatin1(caso.teclas);
+        QTest::keyClick(caja->focusProxy(), teclas.at(0).toLatin1());
+        QTest::keyClicks(caja->lista(), teclas.mid(1));
+        QTest::keyClick(caja->lista(), Qt::Key_Return);
+        EXPECT_EQ(caja->valor(), caso.queda) << caso.elegida << " + " << caso.teclas;
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);  // the next search starts anew
+    }
+}
+
+TEST_F(PrincipalEnvio, EscribirEnLaRejillaBuscaDesdeLaFilaActualIncluida) {
+    abrir();
+    QTest::mouseClick(control("CkTodo"), Qt::LeftButton);
+    rejilla()->setFocus();
+    QAbstractItemModel* m = rejilla()->model();
+    auto fila = [m](int codigo) {
+        for (int f = 0; f < m->rowCount(); ++f)
+            if (m->index(f, 0).data().toInt() == codigo) return f;
+        return -1;
+    };
+    ASSERT_EQ(m->index(0, 0).data().toInt(), 1);
+    ASSERT_EQ(m->index(1, 0).data().toInt(), 11);
+    struct Caso {
+        int desde;
+        const char* teclas;
+        int queda;
+    };
+    const Caso casos[] = {{1, "1", 1}, {11, "1", 11}, {1, "12", 12}, {1, "11", 11}};
+    for (const Caso& caso : casos) {
+        rejilla()->setCurrentIndex(m->index(fila(caso.desde), 0));
+        QTest::keyClicks(rejilla(), caso.teclas);
+        EXPECT_EQ(rejilla()->currentIndex().siblingAtColumn(0).data().toInt(), caso.queda)
+            << caso.desde << " + " << caso.teclas;
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    }
+}
+
+TEST_F(PrincipalEnvio, UnaFechaConDiaOMesDeUnaCifraSeCompleta) {
+    abrir();
+    QTest::mouseClick(control("CkTodo"), Qt::LeftButton);
+    const std::pair<const char*, const char*> casos[] = {
+        {"1/2/2026", "2026-02-01"},
+        {"15/3/2026", "2026-03-15"},
+        {"7/12/2026", "2026-12-07"},
+        {"01022026", "2026-02-01"},
+    };
+    auto* desde = control<CajaFecha>("Fecini");
+    for (const auto& [tecleado, iso] : casos) {
+        desde->editor()->clear();
+        desde->editor()->setFocus();
+        desde->editor()->setCursorPosition(0);
+        prueba::Escribir(desde->editor(), tecleado);
+        EXPECT_EQ(desde->textoIso(), iso) << tecleado;
+        EXPECT_EQ(ventana_->Parametros().desde, iso) << tecleado;
+        QTest::keyClick(desde->editor(), Qt::Key_Tab);  // leaving the box shows it whole
+        EXPECT_EQ(desde->editor()->displayText(),
+                  QDate::fromString(iso, Qt::ISODate).toString("dd/MM/yyyy"))
+            << tecleado;
+    }
+}
+
+TEST_F(PrincipalEnvio, LasCajasDeRutaMuestranElFinalYLaRutaEnteraEnSuAyuda) {
+    abrir();
+    for (const char* nombre : {"SerOri1", "SerDes1"}) {
+        auto* caja = control<QLineEdit>(nombre);
+        EXPECT_EQ(caja->cursorPosition(), caja->text().size()) << nombre;
+        EXPECT_EQ(caja->toolTip(), caja->text()) << nombre;
+    }
+}
+
+// The name column takes the room its list leaves, up to its limit of 220: no name is
+// shortened with room to spare.
+TEST_F(PrincipalEnvio, LaColumnaDelNombreOcupaElAnchoDeLaLista) {
+    abrir();
+    for (const char* nombre : {"LCiaOri", "LCiaDes"}) {
+        auto* caja = control<CajaCompania>(nombre);
+        caja->desplegar();
+        QHeaderView* titulos = caja->lista()->header();
+        const int libre = caja->lista()->viewport()->width() - titulos->sectionSize(0);
+        EXPECT_GT(libre, 150) << nombre;
+        EXPECT_EQ(titulos->sectionSize(1), std::min(libre, 220)) << nombre;
+        caja->desplegable()->hide();
+    }
 }
 
 TEST_F(PrincipalEnvio, EnviarLeeLaVentanaEnValores) {

@@ -57,7 +57,7 @@ void PrepararArchivo(const InstalacionVentanas& inst) {
     Activar(envio);
     Control<CajaCompania>(envio, "LCiaOri")->valor("001");
     Control<CajaCompania>(envio, "LCiaDes")->valor("002");
-    QTest::mouseClick(Control(envio, "SpeedButton1"), Qt::LeftButton);
+    prueba::Enviar(envio);
     ASSERT_EQ(dialogos.mensajes(), std::vector<std::string>{"Proceso de envio de informaci\xF3n "
                                                             "conclu\xED"
                                                             "do."});
@@ -224,7 +224,7 @@ TEST_F(PrincipalRecepcion, UnaRecepcionCompletaPorElServidorAplicaElArchivoYCier
     QTest::keyClick(origen->lista(), Qt::Key_Return);
     control<CajaCompania>("LCiaDes")->valor("002");
     ASSERT_EQ(origen->valor(), "002");
-    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+    prueba::Enviar(*ventana_);
 
     EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
     EXPECT_FALSE(ventana_->isVisible());
@@ -254,7 +254,7 @@ TEST_F(PrincipalRecepcion, UnRangoSinFechasAvisaYLaVentanaSigue) {
     control<CajaCompania>("LCiaDes")->valor("002");
     QTest::mouseClick(control("CkTodo"), Qt::LeftButton);
 
-    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+    prueba::Enviar(*ventana_);
 
     ASSERT_EQ(dialogos.mensajes().size(), 1u);
     EXPECT_EQ(dialogos.mensajes()[0].rfind("Debe indicar las fechas", 0), 0u);
@@ -266,13 +266,14 @@ TEST_F(PrincipalRecepcion, SinArchivoDeEnvioElErrorSeMuestraYLaVentanaSigue) {
     control<CajaCompania>("LCiaOri")->valor("001");
     control<CajaCompania>("LCiaDes")->valor("002");
 
-    QTest::mouseClick(control("SpeedButton1"), Qt::LeftButton);
+    prueba::Enviar(*ventana_);
 
     ASSERT_EQ(dialogos.mensajes().size(), 1u);
     EXPECT_EQ(dialogos.mensajes()[0], "No se encontr\xF3 el archivo o la ruta " +
                                           instalacion_->instalacion.ruta("datos/001/envio.fdb"));
     EXPECT_TRUE(ventana_->isVisible());
-    EXPECT_TRUE(control("Panel3")->isVisible());  // as the run left it
+    EXPECT_FALSE(control("Panel3")->isVisible());  // the panel goes with its run
+    EXPECT_TRUE(control("SpeedButton1")->isEnabled());
 }
 
 TEST_F(PrincipalRecepcion, CancelarCierraLaVentana) {

@@ -12,16 +12,21 @@ void PrintTo(const Llamada& llamada, std::ostream* salida) {
     }
 }
 
+void DialogosGrabados::grabar(Llamada llamada) {
+    llamadas_.push_back(llamada);
+    if (alLlamar) alLlamar(llamada);
+}
+
 void DialogosGrabados::mensaje(const std::string& texto) {
-    llamadas_.push_back(Mensaje(texto));
+    grabar(Mensaje(texto));
 }
 
 void DialogosGrabados::error(const std::string& texto) {
-    llamadas_.push_back(Error(texto));
+    grabar(Error(texto));
 }
 
 bool DialogosGrabados::confirmar(const std::string& texto) {
-    llamadas_.push_back(Confirmacion(texto));
+    grabar(Confirmacion(texto));
     if (respuestas_.empty()) return respuestaPorDefecto_;
     const bool respuesta = respuestas_.front();
     respuestas_.pop_front();
@@ -29,7 +34,7 @@ bool DialogosGrabados::confirmar(const std::string& texto) {
 }
 
 void DialogosGrabados::pitido() {
-    llamadas_.push_back(Pitido());
+    grabar(Pitido());
 }
 
 void DialogosGrabados::responder(std::initializer_list<bool> respuestas) {

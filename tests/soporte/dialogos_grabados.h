@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -57,7 +58,12 @@ class DialogosGrabados : public Dialogos {
     std::vector<std::string> mensajes() const;
     void olvidar() { llamadas_.clear(); }
 
+    // Called with every dialog as it is recorded, before it is answered: a test looks at the
+    // windows while the dialog would be open.
+    std::function<void(const Llamada&)> alLlamar;
+
   private:
+    void grabar(Llamada llamada);
     std::vector<Llamada> llamadas_;
     std::deque<bool> respuestas_;
     bool respuestaPorDefecto_;

@@ -111,12 +111,22 @@ bool Activar(VentanaPrincipal& ventana, std::function<void(Tfacceso&)> firma) {
     AlAparecerAcceso(std::move(firma));
     ventana.show();
     if (!Esperar([activada] { return *activada; })) return false;
+    if (!EsperarCorrida(ventana)) return false;
     // Back to the main window once the login has gone, as a window manager does.
     if (ventana.isVisible()) {
         ventana.activateWindow();
         return QTest::qWaitForWindowActive(&ventana);
     }
     return true;
+}
+
+bool EsperarCorrida(const VentanaPrincipal& ventana) {
+    return Esperar([&ventana] { return !ventana.corriendo(); }, 120000);
+}
+
+void Enviar(VentanaPrincipal& ventana) {
+    QTest::mouseClick(Control(ventana, "SpeedButton1"), Qt::LeftButton);
+    EXPECT_TRUE(EsperarCorrida(ventana)) << "the run did not end";
 }
 
 std::string ConFoco() {

@@ -24,6 +24,11 @@ inline constexpr const char* kNombreOrigen =
     "a Origen";
 inline constexpr const char* kNombreDestino = "Almac\xE9n Destino";
 
+// The runs close with their counts ("Entradas visitadas: ...") and check a reversed date
+// range and the receiver's missing companies before they start; until they do, the tests
+// check only the first line of the closing message and what the windows do around the runs.
+inline constexpr bool kCierreConCuentas = false;
+
 // The Qt application of a test program, offscreen, created at the first call. A window that
 // closes never ends it: the tests look at the window instead.
 QApplication& AplicacionDePrueba();
@@ -66,8 +71,15 @@ void Escribir(QWidget* caja, const QString& texto);
 void Firmar(Tfacceso& acceso, const QString& usuario, const QString& clave);
 
 // Shows the main window, runs `firma` on its login window and waits until its first
-// activation is over. False when it never ended.
+// showing is over, with the run of the command-line mode if there is one. False when it
+// never ended.
 bool Activar(VentanaPrincipal& ventana, std::function<void(Tfacceso&)> firma);
+
+// Waits while a run of `ventana` is going; false when it still goes after two minutes.
+bool EsperarCorrida(const VentanaPrincipal& ventana);
+
+// A click on "Enviar", and the wait for the run's end.
+void Enviar(VentanaPrincipal& ventana);
 
 // The control that holds the focus, named as the window names it: the nearest named one.
 std::string ConFoco();
