@@ -383,8 +383,6 @@ int Correr(const ProgramaDesatendido& programa, const Opciones& o, const Credenc
 
     ConectarOrigen(dbGeneral, Windows1252DeUtf8(o.posicionales[0]), cr.usuarioOrigen,
                    cr.claveOrigen, a);
-    // The client's first connection has put its signal handlers in place of ours.
-    RetomarSenales();
     ConectarDestino(dbGeneraldes, Windows1252DeUtf8(o.posicionales[2]), cr.usuarioDestino,
                     cr.claveDestino, a);
     c.companiaOrigen = Windows1252DeUtf8(o.posicionales[1]);

@@ -7,6 +7,7 @@
 #include <list>
 #include <optional>
 
+#include "foundation/detencion.h"
 #include "foundation/fb_api.h"
 #include "foundation/sentencia.h"
 #include "foundation/texto.h"
@@ -155,6 +156,11 @@ void Conexion::conectar() {
     dpb->insertString(&st, isc_dpb_lc_ctype, "NONE");
     dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
     fb::Ref<IProvider> proveedor(fb::Maestro()->getDispatcher());
+    // The client takes SIGINT and SIGTERM at its first connection attempt; a stop request
+    // of the program's takes them back (nothing happens where there is none).
+    struct Retomar {
+        ~Retomar() { RetomarSenales(); }
+    } retomar;
     try {
         atachado_ = proveedor->attachDatabase(&st, ubicacion.c_str(), dpb->getBufferLength(&st),
                                               dpb->getBuffer(&st));

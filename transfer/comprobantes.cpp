@@ -131,11 +131,8 @@ bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
         }
         c.qCopiadet.cerrar();
         destino.cerrar();
-        if (fallo) {
-            // Half a voucher would unbalance the books: the lines already written go too.
-            Ejecutar(c.qCopiades, s.borrarDetalles("delete", idEncabezado));
-            Ejecutar(c.qCopiades, s.borrarEncabezado(idEncabezado));
-        }
+        // A failed line fails the entry, which the run undoes whole: half a voucher never
+        // stays, and the voucher it was to replace stays as it was.
     }
     fuente.cerrar();
     return fallo;

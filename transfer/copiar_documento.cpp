@@ -200,13 +200,8 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
             c.qCopiadet.cerrar();
             destino.cerrar();
         }
-        if (fallo) {
-            // The rows applied before the failing one go with their header: left behind,
-            // the next document given the same id would inherit them.
-            for (const TablaDetalle& d : tipo.detalles)
-                Ejecutar(destino, s.borrarDetalles(d, idEncabezado));
-            Ejecutar(destino, s.borrarEncabezado(idEncabezado));
-        }
+        // A failed row fails the entry, which the run undoes whole: the rows before it go
+        // with their header, and a document being replaced stays as it was.
     }
     c.qCopia.cerrar();
     return fallo;

@@ -65,9 +65,9 @@ struct Recorrido {
     // entry's journal row copied into the transfer file (true: refused, the entry fails). An
     // entry that the prefix leaves out is marked too, without a copy. The receiver leaves them
     // empty, and skips such an entry.
-    std::function<void(const EntradaAuditoria&)> trazar;
+    std::function<void(const EntradaAuditoria&)> trazar{};
     MarcasDiario* marcas = nullptr;
-    std::function<bool()> copiarAuditoria;
+    std::function<bool()> copiarAuditoria{};
     // The receiver shows the failure's text before its question.
     bool mostrarFallo = false;
 };
