@@ -66,14 +66,23 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& entr
                      const OpcionesCopia& opciones, ComponentesCopia& c,
                      const AjustesDocumento& ajustes = {});
 
+// Before the rows of a new document go in under `id`, the id that its header took from the
+// new-id view: rows of its detail tables already under that id belong to no header of the
+// target (left by another program, or by a document deleted without its rows), and the new
+// document would inherit them. Raises ErrorEntrada naming each such table, the id and the
+// number of rows; nothing is deleted. Only rows above the header table's highest id can meet
+// a new id, so they are read once per table while connected and each id checked in memory.
+void ExigirDetallesLibres(const DescriptorTipoDoc& tipo, int64_t id, ComponentesCopia& c);
+
 // Hands the entry to the procedure of its type's family. A code without catalog entry reads
 // and writes nothing and is no failure.
 bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c);
 
 // Despachar for a run, inside the entry's transaction on the target: a value of the entry that
-// cannot stand where its statements put it (a data error of the server) fails the entry alone,
-// like a refused apply: its work is undone, the server's message shown, and the failure flag
-// returned. Every other error ends the run, as it leaves here.
+// cannot stand where its statements put it (a data error of the server), or an entry that the
+// target cannot take as it stands (ErrorEntrada), fails the entry alone, like a refused apply:
+// its work is undone, the message shown, and the failure flag returned. Every other error
+// ends the run, as it leaves here.
 bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
                       ComponentesCopia& c, TransaccionEntrada& transaccion, Dialogos& dialogos);
 

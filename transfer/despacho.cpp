@@ -30,7 +30,7 @@ bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opci
     try {
         return Despachar(entrada, opciones, c);
     } catch (const ErrorBaseDatos& error) {
-        if (!error.esErrorDeDatos()) throw;
+        if (!error.esErrorDeDatos() && !dynamic_cast<const ErrorEntrada*>(&error)) throw;
         transaccion.deshacer();
         // The procedure stopped halfway: nothing it left open or pending belongs to the next.
         c.qCopia.cerrar();
