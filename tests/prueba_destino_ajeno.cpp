@@ -341,6 +341,23 @@ const std::vector<CasoFilasAjenas>& CasosFilasAjenas() {
              "SELECT ENCO_CONSEC, CODE_ITEM, CUEN_COD FROM COMPROBANTE_DETALLE",
              {{"41", "1", "999999"}},
              "SELECT ENCO_CONSEC FROM COMPROBANTE_ENCABEZADO WHERE ENCO_NUMERO = '000007'"});
+        // A bank deposit in the receiver, found by its account.
+        c.push_back(
+            {"RecepcionConsignacion",
+             Corrida::Recepcion,
+             {DocumentoBanco("CONSIGNA", "CONS_ID", 2, 7, "CN", "CONS_NUMERO", "000001",
+                             "CONS_VALOR", "10.00"),
+              FilaConValor("CONSIGNA_DETALLE", "CONS_ID", 2, "CNDE_ITEM", 1, "CNDE_VALOR", "10.00"),
+              Auditoria(1, 71, 2, "I", "CN000001", "2026-03-02", "10:00:00", "N", "7")},
+             {DocumentoBanco("CONSIGNA", "CONS_ID", 40, 7, "CN", "CONS_NUMERO", "000009",
+                             "CONS_VALOR", "5.00"),
+              LineaAjena("CONSIGNA_DETALLE", "CONS_ID", 41, "CNDE_ITEM", 5, "CNDE_VALOR")},
+             "La tabla CONSIGNA_DETALLE ya tiene 1 fila sin encabezado con el id 41.",
+             "Error transmitiendo CONSIGNACIONES CN000001",
+             {},
+             "SELECT CONS_ID, CNDE_ITEM, CNDE_VALOR FROM CONSIGNA_DETALLE",
+             {{"41", "5", "99.00"}},
+             "SELECT CONS_ID FROM CONSIGNA WHERE CONS_NUMERO = '000001'"});
         // The first receipt of the run takes 41, free; the second meets the rows under 42.
         // Rows far above the highest id are nobody's concern until an id reaches them.
         c.push_back(
