@@ -221,6 +221,27 @@ TEST(ColumnasDelDestinoAlReemplazar, ElDocumentoConservaSuIdYCadaValorSuColumna)
         (Filas{{"5", "1", "A001", "nueva 1", "0.0000"}, {"5", "2", "A002", "nueva 2", "0.0000"}}));
 }
 
+// A sales return whose invoice reference and code stand first in the destination: the
+// reference is rewritten into its own column, to the destination's id of the invoice.
+TEST(ColumnasDelDestinoConReferencias, LaReferenciaSeReescribeEnSuColumna) {
+    Ejecucion x(Corrida::EnLinea, Acceso::Servidor);
+    EjecutarSql(x.e.origen(), {prueba::DevolucionVenta(7, "DV", "000001", 3, "RF000001"),
+                               Auditoria(1, 33, 7, "I", "DV000001", "2026-03-02", "10:00:00")});
+    EjecutarSql(x.aAlterar(),
+                {prueba::Encabezado("FACTURAS", "FACT_ID", 9, "FACT_NUMERO", "RF", "000001"),
+                 prueba::DevolucionVenta(40, "XX", "000001", 0, "")});
+
+    EXPECT_EQ(x.correr({"ALTER TABLE DEVOLUCIONES_VENTAS ALTER COLUMN FACT_ID POSITION 1",
+                        "ALTER TABLE DEVOLUCIONES_VENTAS ALTER COLUMN DEVT_FACTURA POSITION 1",
+                        "COMMIT"}),
+              0);
+
+    EXPECT_EQ(Textos(x.escrita(),
+                     "SELECT DEVT_ID, DEVT_NUMERO, DEVT_TOTAL, DEVT_FACTURA, FACT_ID FROM "
+                     "DEVOLUCIONES_VENTAS WHERE PREF_PRE = 'DV'"),
+              (Filas{{"41", "000001", "50.00", "RF000001", "9"}}));
+}
+
 // ---------------------------------------------------------------- rows without header
 
 struct CasoFilasAjenas {
