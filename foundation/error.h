@@ -65,6 +65,14 @@ class ErrorConexion : public ErrorBaseDatos {
     std::string sesion_, ubicacion_;
 };
 
+// A journal entry that cannot be copied as it stands: the target's table does not hold the
+// columns of the source's, or rows without header wait under the id a new document gets.
+// The entry fails alone, with this message, and nothing of it stays; the run goes on.
+class ErrorEntrada : public ErrorBaseDatos {
+  public:
+    explicit ErrorEntrada(const std::string& mensaje) : ErrorBaseDatos(mensaje) {}
+};
+
 // Ends the user action in progress without any message: raised after a row error has
 // already been shown to the user by its hook.
 class AbortoSilencioso : public std::exception {

@@ -3,6 +3,7 @@
 #include <firebird/Interface.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <list>
 #include <optional>
@@ -111,6 +112,11 @@ int FilaLectura::posicion(std::string_view nombre) const {
     for (int i = 0; i < cantidadCampos(); ++i)
         if (MismoNombre(campo(i).nombre, nombre)) return i;
     throw ErrorBaseDatos("Field '" + std::string(nombre) + "' not found");
+}
+
+void FilaLectura::camposCambiados() {
+    static std::atomic<uint64_t> ultimo{0};
+    juego_ = ++ultimo;
 }
 
 // ---------------------------------------------------------------- Conexion
@@ -391,6 +397,7 @@ void Consulta::abrir() {
     ITransaction* tra = transaccion_.manejador();
     Sentencia& s = sesion.prepararTexto(tra, texto_);
     campos_ = s.salida.campos;
+    camposCambiados();
     if (s.salida.cantidad() == 0) {
         s.ejecutar(tra);
     } else if (s.salida.conObjetosGrandes()) {
@@ -483,7 +490,75 @@ SesionDestino::~SesionDestino() {
 void SesionDestino::desconectar() {
     deshacerGrupo();
     terminarLectura();
+    ordenes_.clear();
+    recuerdos_.clear();
     Conexion::desconectar();
+}
+
+namespace {
+
+// The table column behind a field, or its name when there is none.
+const std::string& NombreColumna(const Campo& c) {
+    return c.columna.empty() ? c.nombre : c.columna;
+}
+
+std::string Lista(const std::vector<std::string>& nombres) {
+    std::string r;
+    for (const std::string& n : nombres) r += (r.empty() ? "" : ", ") + n;
+    return r;
+}
+
+}  // namespace
+
+const SesionDestino::OrdenColumnas& SesionDestino::ordenColumnas(
+    const FilaLectura& origen, const std::vector<Campo>& destino) {
+    // Keyed by both lists of columns: a table altered while connected, or another source,
+    // is compared anew.
+    std::string clave;
+    for (int i = 0; i < origen.cantidadCampos(); ++i)
+        clave += origen.campo(i).tabla + "." + NombreColumna(origen.campo(i)) + ",";
+    clave += "|";
+    for (const Campo& c : destino) clave += c.tabla + "." + NombreColumna(c) + ",";
+    auto [it, nueva] = ordenes_.try_emplace(clave);
+    OrdenColumnas& orden = it->second;
+    if (!nueva) return orden;
+
+    std::vector<int> desde;
+    std::vector<bool> tomada(destino.size(), false);
+    std::vector<std::string> faltanEnDestino, faltanEnOrigen;
+    for (int i = 0; i < origen.cantidadCampos(); ++i) {
+        const std::string& nombre = NombreColumna(origen.campo(i));
+        int en = -1;
+        for (size_t j = 0; j < destino.size() && en < 0; ++j)
+            if (!tomada[j] && MismoNombre(NombreColumna(destino[j]), nombre)) en = int(j);
+        if (en < 0) {
+            faltanEnDestino.push_back(nombre);
+            continue;
+        }
+        tomada[en] = true;
+        desde.push_back(en);
+    }
+    for (size_t j = 0; j < destino.size(); ++j)
+        if (!tomada[j]) faltanEnOrigen.push_back(NombreColumna(destino[j]));
+
+    if (!faltanEnDestino.empty() || !faltanEnOrigen.empty()) {
+        const std::string tabla = destino.empty() ? std::string() : destino[0].tabla;
+        std::string texto =
+            "La tabla " + tabla + " del destino no tiene las columnas de la del origen: ";
+        if (!faltanEnDestino.empty())
+            texto += (faltanEnDestino.size() == 1 ? "falta " : "faltan ") + Lista(faltanEnDestino) +
+                     " en el destino";
+        if (!faltanEnOrigen.empty())
+            texto += std::string(faltanEnDestino.empty() ? "" : "; ") +
+                     (faltanEnOrigen.size() == 1 ? "falta " : "faltan ") + Lista(faltanEnOrigen) +
+                     " en el origen";
+        orden.diferencia = texto + ".";
+        return orden;
+    }
+    bool mismoOrden = true;
+    for (size_t i = 0; i < desde.size(); ++i) mismoOrden = mismoOrden && desde[i] == int(i);
+    if (!mismoOrden) orden.desde = std::move(desde);
+    return orden;
 }
 
 ITransaction* SesionDestino::lectura() {
@@ -583,7 +658,9 @@ ConjuntoEditable::ConjuntoEditable(Componente* propietario, std::string nombre,
 
 ConjuntoEditable::ConjuntoEditable(Componente* propietario, std::string nombre,
                                    std::vector<Campo> campos)
-    : Componente(propietario, std::move(nombre)), campos_(std::move(campos)) {}
+    : Componente(propietario, std::move(nombre)), campos_(std::move(campos)) {
+    camposCambiados();
+}
 
 ConjuntoEditable::~ConjuntoEditable() = default;
 
@@ -596,7 +673,47 @@ void ConjuntoEditable::abrir() {
     } else {
         cargado_ = true;
     }
+    deSentencia_.clear();
+    ordenadoPara_ = 0;
+    camposCambiados();
     abierto_ = true;
+}
+
+void ConjuntoEditable::ordenarComo(const FilaLectura& origen) {
+    if (origen.juegoDeCampos() == ordenadoPara_ && ordenadoPara_ != 0) return;
+    // A table held in memory only is filled by position.
+    if (!sesion_) return;
+    const SesionDestino::OrdenColumnas& orden = sesion_->ordenColumnas(origen, campos_);
+    if (!orden.diferencia.empty()) throw ErrorEntrada(orden.diferencia);
+    if (!orden.desde.empty()) reordenar(orden.desde);
+    ordenadoPara_ = origen.juegoDeCampos();
+}
+
+void ConjuntoEditable::reordenar(const std::vector<int>& desde) {
+    auto permutar = [&desde](auto& v) {
+        auto antes = v;
+        for (size_t i = 0; i < desde.size(); ++i) v[i] = antes[desde[i]];
+    };
+    permutar(campos_);
+    if (deSentencia_.empty()) {
+        deSentencia_ = desde;
+    } else {
+        permutar(deSentencia_);
+    }
+    // Every row held, once: posted rows, pending ones (a deleted row is only pending) and the
+    // row being edited.
+    std::unordered_set<Fila*> hechas;
+    auto reordenarFila = [&](const std::shared_ptr<Fila>& f) {
+        if (!f || !hechas.insert(f.get()).second) return;
+        permutar(f->valores);
+        if (!f->originales.empty()) permutar(f->originales);
+        std::vector<bool> asignados = f->asignados;
+        for (size_t i = 0; i < desde.size(); ++i) f->asignados[i] = asignados[desde[i]];
+    };
+    for (const auto& f : filas_) reordenarFila(f);
+    for (const auto& f : pendientes_) reordenarFila(f);
+    reordenarFila(edicion_);
+    camposCambiados();
 }
 
 void ConjuntoEditable::cerrar() {
@@ -607,6 +724,8 @@ void ConjuntoEditable::cerrar() {
     modo_ = Modo::Navegar;
     actual_ = 0;
     cargado_ = false;
+    deSentencia_.clear();
+    ordenadoPara_ = 0;
     if (sesion_) campos_.clear();
 }
 
@@ -621,8 +740,10 @@ void ConjuntoEditable::cargarSiHaceFalta() {
     cargado_ = true;
     ITransaction* t = sesion_->lectura();
     Sentencia& s = sesion_->prepararTexto(t, texto_);
-    s.recorrer(sesion_->atachado(), t, [&](const std::vector<Valor>& v) {
+    s.recorrer(sesion_->atachado(), t, [&](const std::vector<Valor>& leidos) {
         auto f = std::make_shared<Fila>();
+        std::vector<Valor> v = leidos;
+        for (size_t i = 0; i < deSentencia_.size(); ++i) v[i] = leidos[deSentencia_[i]];
         f->valores = v;
         f->originales = v;
         f->asignados.assign(v.size(), false);
@@ -915,6 +1036,7 @@ int ConjuntoEditable::aplicar(int /*maximoErrores: always 0 here*/) {
 // ---------------------------------------------------------------- CopiarCampos
 
 void CopiarCampos(const FilaLectura& origen, ConjuntoEditable& destino, int primera) {
+    destino.ordenarComo(origen);
     for (int p = primera; p < destino.cantidadCampos(); ++p) {
         if (p >= origen.cantidadCampos())
             throw ErrorBaseDatos("The source row has no field at position " + std::to_string(p) +
@@ -923,6 +1045,16 @@ void CopiarCampos(const FilaLectura& origen, ConjuntoEditable& destino, int prim
             destino.asignarMoneda(p, origen.valor(p).comoMoneda());
         else
             destino.asignar(p, origen.valor(p));
+    }
+}
+
+void CopiarValores(const FilaLectura& origen, ConjuntoEditable& destino) {
+    destino.ordenarComo(origen);
+    for (int p = 0; p < destino.cantidadCampos(); ++p) {
+        if (p >= origen.cantidadCampos())
+            throw ErrorBaseDatos("The source row has no field at position " + std::to_string(p) +
+                                 " for " + destino.campo(p).nombre);
+        destino.asignar(p, origen.valor(p));
     }
 }
 

@@ -13,6 +13,7 @@
 // own, and nothing is committed before the group is.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -79,6 +80,17 @@ class FilaLectura {
     int posicion(std::string_view nombre) const;
     const Valor& valor(std::string_view nombre) const { return valor(posicion(nombre)); }
     const Valor& valor(const char* nombre) const { return valor(posicion(nombre)); }
+
+    // Tells one set of fields from another: a new number whenever the fields change (the set
+    // is opened again, or its fields reordered), unique among every row of the process. What
+    // a copy has learned about the fields holds while the number stays.
+    uint64_t juegoDeCampos() const { return juego_; }
+
+  protected:
+    void camposCambiados();
+
+  private:
+    uint64_t juego_ = 0;
 };
 
 class Sentencia;
@@ -272,11 +284,34 @@ class SesionDestino : public Conexion {
     Firebird::ITransaction* escrituraGrupo();
     Firebird::ITransaction* iniciarEscritura();
 
+    // How the columns of a target table stand against those of the source copied into it:
+    // compared at the first copy of that pair of tables while connected.
+    struct OrdenColumnas {
+        // For each column in the source's order, its position in the target's; empty when
+        // both have the same order.
+        std::vector<int> desde;
+        // Not empty when the two tables do not hold the same columns: what is missing where.
+        std::string diferencia;
+    };
+    const OrdenColumnas& ordenColumnas(const FilaLectura& origen,
+                                       const std::vector<Campo>& destino);
+
+    // What the copy procedures learn about the target's tables once and keep while connected:
+    // forgotten at disconnect, so each run learns it anew.
+    template <class T>
+    T& recuerdo(const std::string& clave) {
+        std::shared_ptr<void>& r = recuerdos_[clave];
+        if (!r) r = std::make_shared<T>();
+        return *static_cast<T*>(r.get());
+    }
+
   private:
     friend class GrupoEntradas;
     void terminarLectura() noexcept;
     void deshacerGrupo() noexcept;
     Firebird::ITransaction* transaccionGrupo();
+    std::unordered_map<std::string, OrdenColumnas> ordenes_;
+    std::unordered_map<std::string, std::shared_ptr<void>> recuerdos_;
     Firebird::ITransaction* lectura_ = nullptr;
     int esperaBloqueo_ = 0;
     bool enGrupo_ = false;
@@ -374,6 +409,8 @@ class ConjuntoEditable : public Componente, public FilaLectura {
 
     void texto(std::string valor) { texto_ = std::move(valor); }
     const std::string& texto() const { return texto_; }
+    // The target it reads and writes; null for a table held in memory only.
+    SesionDestino* sesion() const { return sesion_; }
     void abrir();
     void cerrar();
     bool abierto() const { return abierto_; }
@@ -392,6 +429,12 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     const Valor& valor(int posicion) const override;
     using FilaLectura::valor;
     TipoDato tipoDato(int posicion) const { return campo(posicion).tipoDato(); }
+
+    // Puts the fields in the order of `origen`'s, matched by column name, so that every
+    // position names the same column on both sides (writes go to the columns by name).
+    // Raises ErrorEntrada when the target's table and the source's do not hold the same
+    // columns. Once per set of fields on each side: a copy of many rows pays it once.
+    void ordenarComo(const FilaLectura& origen);
 
     // Writes a value, converted to the field's kind; exact numerics take the field's scale.
     void asignar(int posicion, const Valor& valor);
@@ -416,6 +459,7 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     enum class Modo { Navegar, Insertar, Editar };
 
     void cargarSiHaceFalta();
+    void reordenar(const std::vector<int>& desde);
     Fila& filaActual();
     const Fila* filaActualSiHay() const;
     [[noreturn]] void fallaFila(const GanchoFila& gancho, const ErrorBaseDatos& error);
@@ -436,6 +480,10 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     bool abierto_ = false;
     bool cargado_ = false;
     std::vector<Campo> campos_;
+    // For each field, its position in the statement's result; empty while in the statement's
+    // order.
+    std::vector<int> deSentencia_;
+    uint64_t ordenadoPara_ = 0;  // the source's juegoDeCampos() the fields are ordered for
     std::vector<std::shared_ptr<Fila>> filas_;
     std::vector<std::shared_ptr<Fila>> pendientes_;  // in the order the changes were made
     size_t actual_ = 0;
@@ -444,9 +492,14 @@ class ConjuntoEditable : public Componente, public FilaLectura {
 };
 
 // Copies the current row of `origen` into the current (inserted or edited) row of
-// `destino`, position by position, from `primera` to the target's last field. Exact numeric
-// targets go through a four-decimal currency value (a null reads as 0); every other target
-// takes the source value as it is.
+// `destino`, column by column, from `primera` to the last, in the source's order of
+// columns: each value goes to the target column of its own name, whatever the order of the
+// target's table (see ordenarComo, which raises ErrorEntrada when the two tables do not
+// hold the same columns). Exact numeric targets go through a four-decimal currency value (a
+// null reads as 0); every other target takes the source value as it is. After the copy,
+// the target's positions are the source's.
 void CopiarCampos(const FilaLectura& origen, ConjuntoEditable& destino, int primera);
+// The same copy of every column with plain values: exact numerics keep their own scale.
+void CopiarValores(const FilaLectura& origen, ConjuntoEditable& destino);
 
 }  // namespace velmora

@@ -138,7 +138,9 @@ TEST_F(CorridaEnVentana, DuranteLaCorridaLaVentanaPintaElPanelLaBarraYLaCuenta) 
     for (const Vista& v : vistas) {
         // From the journal's count to its last entry; the run shows the panel after its
         // checks and takes it away before its closing message.
-        if (v.maximo == 300 && v.valor < 300) EXPECT_TRUE(v.panel);
+        if (v.maximo == 300 && v.valor < 300) {
+            EXPECT_TRUE(v.panel);
+        }
         EXPECT_FALSE(v.enviar);
         EXPECT_FALSE(v.companias);
         EXPECT_TRUE(v.cancelar);
@@ -262,9 +264,10 @@ TEST_F(CorridaEnVentana, DetenerLaCorridaDejaEntradasEnterasYMarcasSoloParaEllas
             EXPECT_EQ(dialogos.llamadas()[0], Confirmacion(kPregunta));
             const std::string& cierre = dialogos.llamadas()[1].texto;
             EXPECT_EQ(cierre.rfind(kConcluido, 0), 0u) << cierre;
-            if (prueba::kCierreConCuentas)
+            if (prueba::kCierreConCuentas) {
                 EXPECT_NE(cierre.find("Proceso interrumpido: detenido por el usuario."),
                           std::string::npos);
+            }
         }
         EXPECT_FALSE(ventana_->isVisible());
 

@@ -26,11 +26,16 @@ const std::vector<std::string> kTablas = {
     "NOMBRE VARCHAR(20), CODIGO CHAR(5), NOTA BLOB SUB_TYPE TEXT, FOTO BLOB, FECHA DATE, "
     "HORA TIME, MOMENTO TIMESTAMP, FACTOR DOUBLE PRECISION, EXTRA INTEGER)",
     "CREATE TABLE SIN_CLAVE (GRUPO INTEGER, ESTADO VARCHAR(10))",
+    // The columns of DESTINO in another order, the key not first.
+    "CREATE TABLE DESTINO_REVUELTO (NOMBRE VARCHAR(20), IMPORTE NUMERIC(18,4), "
+    "ID INTEGER NOT NULL PRIMARY KEY, FACTOR DOUBLE PRECISION, CANTIDAD INTEGER, CODIGO CHAR(5), "
+    "NOTA BLOB SUB_TYPE TEXT, FOTO BLOB, FECHA DATE, HORA TIME, MOMENTO TIMESTAMP)",
     "COMMIT",
     "GRANT ALL ON ORIGEN TO PUBLIC",
     "GRANT ALL ON DESTINO TO PUBLIC",
     "GRANT ALL ON DESTINO_ANCHO TO PUBLIC",
     "GRANT ALL ON SIN_CLAVE TO PUBLIC",
+    "GRANT ALL ON DESTINO_REVUELTO TO PUBLIC",
 };
 
 std::string TodosLosBytes() {
@@ -195,7 +200,62 @@ TEST_P(Sesiones, UnDestinoConUnaColumnaMasNoSeCopia) {
     Conectar(destino_);
     auto c = Destino("SELECT * FROM DESTINO_ANCHO");
     c->insertar();
-    EXPECT_THROW(CopiarCampos(qcopia, *c, 0), ErrorBaseDatos);
+    try {
+        CopiarCampos(qcopia, *c, 0);
+        ADD_FAILURE() << "copied";
+    } catch (const ErrorEntrada& e) {
+        EXPECT_EQ(e.mensaje(),
+                  "La tabla DESTINO_ANCHO del destino no tiene las columnas de la del origen: "
+                  "falta EXTRA en el origen.");
+    }
+}
+
+// The same columns in another order: each value goes to the column of its name, and once
+// copied the target's positions are the source's, for a new row and for a row read before.
+TEST_P(Sesiones, CopiarCamposLlevaCadaValorASuColumnaPorNombre) {
+    EjecutarSql(ubicacion_, {"INSERT INTO ORIGEN (ID, IMPORTE, NOMBRE, CODIGO, FACTOR) VALUES "
+                             "(1, 12.345678, 'uno', 'ab', 0.5)",
+                             "INSERT INTO ORIGEN (ID) VALUES (2)",
+                             "INSERT INTO DESTINO_REVUELTO (ID, NOMBRE) VALUES (3, 'viejo')"});
+    SesionOrigen origen("DbCia");
+    Conectar(origen);
+    Transaccion trcia(origen, "Trcia");
+    Consulta qcopia(trcia, "QCopia");
+    Conectar(destino_);
+    for (int id : {1, 2}) {
+        qcopia.texto("select * from origen where id = " + std::to_string(id));
+        qcopia.abrir();
+        auto c = Destino("SELECT * FROM DESTINO_REVUELTO WHERE ID = " + std::to_string(id));
+        c->insertar();
+        CopiarCampos(qcopia, *c, 0);
+        EXPECT_EQ(c->campo(0).columna, "ID");
+        EXPECT_EQ(c->campo(3).columna, "NOMBRE");
+        c->publicar();
+        ASSERT_EQ(c->aplicar(0), 0);
+        EXPECT_EQ(c->valor(0).comoEntero(), id);
+    }
+    // A row read before the copy: every column but the first (the key) comes from the source,
+    // and the update finds the row by the values it had.
+    qcopia.texto("select * from origen where id = 1");
+    qcopia.abrir();
+    auto c = Destino("SELECT * FROM DESTINO_REVUELTO WHERE ID = 3");
+    ASSERT_FALSE(c->vacio());
+    EXPECT_EQ(c->valor(0), Valor("viejo")) << "the table's own order until a copy";
+    c->editar();
+    CopiarCampos(qcopia, *c, 1);
+    c->publicar();
+    ASSERT_EQ(c->aplicar(0), 0);
+    EXPECT_TRUE(errores_.vistos.empty());
+
+    EXPECT_EQ(Consultar(ubicacion_,
+                        "SELECT ID, NOMBRE, IMPORTE, CODIGO, FACTOR, CANTIDAD FROM "
+                        "DESTINO_REVUELTO ORDER BY ID"),
+              (std::vector<std::vector<Valor>>{
+                  {Valor(int64_t{1}), Valor("uno"), Valor(Decimal{123457, -4}), Valor("ab   "),
+                   Valor(0.5), Valor()},
+                  {Valor(int64_t{2}), Valor(), Valor(Decimal{0, -4}), Valor(), Valor(), Valor()},
+                  {Valor(int64_t{3}), Valor("uno"), Valor(Decimal{123457, -4}), Valor("ab   "),
+                   Valor(0.5), Valor()}}));
 }
 
 TEST_P(Sesiones, BorrarYReleerDespuesDeAplicar) {

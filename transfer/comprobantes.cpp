@@ -103,12 +103,14 @@ bool CopiarComprobante(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
     if (destino.vacio()) {
         destino.insertar();
         // Plain values: the voucher's amounts keep their own scale.
-        for (int p = 0; p < destino.cantidadCampos(); ++p) destino.asignar(p, fuente.valor(p));
+        CopiarValores(fuente, destino);
         destino.asignar(kPosicionImpreso, Valor(0));
         if (opciones.enLinea) {
-            Abrir(c.cIdfact, s.nuevoId());
-            if (!c.cIdfact.vacio()) destino.asignar(0, Valor(c.cIdfact.valor(0).comoEntero()));
-            c.cIdfact.cerrar();
+            Valor nuevo;
+            if (Buscar(c.cIdfact, s.nuevoId(), nuevo)) {
+                ExigirDetallesLibres(tipo, nuevo.comoEntero(), c);
+                destino.asignar(0, Valor(nuevo.comoEntero()));
+            }
         }
         destino.publicar();
         fallo = destino.aplicar(0) != 0;

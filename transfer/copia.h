@@ -66,16 +66,25 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& entr
                      const OpcionesCopia& opciones, ComponentesCopia& c,
                      const AjustesDocumento& ajustes = {});
 
+// Before the rows of a new document go in under `id`, the id that its header took from the
+// new-id view: rows of its detail tables already under that id belong to no header of the
+// target (left by another program, or by a document deleted without its rows), and the new
+// document would inherit them. Raises ErrorEntrada naming each such table, the id and the
+// number of rows; nothing is deleted. Only rows above the header table's highest id can meet
+// a new id, so they are read once per table while connected and each id checked in memory.
+void ExigirDetallesLibres(const DescriptorTipoDoc& tipo, int64_t id, ComponentesCopia& c);
+
 // Hands the entry to the procedure of its type's family. A code without catalog entry reads
 // and writes nothing and is no failure.
 bool Despachar(const EntradaAuditoria& entrada, const OpcionesCopia& opciones, ComponentesCopia& c);
 
 // Despachar for a run, inside the entry's savepoint in the group's transaction: a value of the
-// entry that cannot stand where its statements put it (a data error of the server), or a row
-// that another user holds past the session's bound, fails the entry alone, like a refused
-// apply: the server's message (or one that names the entry, `descripcion`, as held by another
-// user) is shown and the failure flag returned; the caller undoes the entry. A stop request's
-// cancellation and every other error leave here and end the run.
+// entry that cannot stand where its statements put it (a data error of the server), an entry
+// that the target cannot take as it stands (ErrorEntrada), or a row that another user holds
+// past the session's bound, fails the entry alone, like a refused apply: the message (for a
+// held row one that names the entry, `descripcion`) is shown and the failure flag returned;
+// the caller undoes the entry. A stop request's cancellation and every other error leave
+// here and end the run.
 bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opciones,
                       ComponentesCopia& c, Dialogos& dialogos, const std::string& descripcion);
 

@@ -1,4 +1,6 @@
 // The generic copy of a document made of a header and detail tables.
+#include <unordered_map>
+
 #include "foundation/sql.h"
 #include "transfer/copia.h"
 #include "transfer/pasos.h"
@@ -31,6 +33,18 @@ struct LlaveDocumento {
 // The statements of the generic copy, composed from the catalog's names.
 struct Sentencias {
     const DescriptorTipoDoc& t;
+
+    // The highest id of the header table: the new-id view gives the next.
+    std::string mayorId() const {
+        return "select coalesce(max(" + Minusculas(t.columnaId) + "), 0) from " +
+               Minusculas(t.tablaEncabezado);
+    }
+    // The ids above `id` that hold rows of a detail table, with their counts.
+    std::string filasSobre(const TablaDetalle& d, int64_t id) const {
+        const std::string columna = Minusculas(d.columnaId);
+        return "select " + columna + ", count(*) from " + Minusculas(d.tabla) + " where " +
+               columna + " > " + std::to_string(id) + " group by " + columna;
+    }
 
     std::string porLlave(const LlaveDocumento& k) const {
         std::string texto = " WHERE ";
@@ -74,6 +88,13 @@ struct Sentencias {
     }
 };
 
+// The rows of a detail table that stand above the highest id of its header table when first
+// looked at: rows of no header of the target, by id.
+struct FilasSinEncabezado {
+    bool leidas = false;
+    std::unordered_map<int64_t, int64_t> porId;
+};
+
 // Removes the document's rows of every detail table, in catalog order.
 void BorrarDetalles(const Sentencias& s, SentenciaDestino& qcopiades, int64_t id) {
     for (const TablaDetalle& d : s.t.detalles) Ejecutar(qcopiades, s.borrarDetalles(d, id));
@@ -94,7 +115,7 @@ bool Borrar(const Sentencias& s, const LlaveDocumento& k, ComponentesCopia& c) {
     Abrir(c.cDestino, s.encabezadoDestino(k));
     if (c.cDestino.vacio()) return false;
     for (c.cDestino.primero(); !c.cDestino.fin(); c.cDestino.siguiente())
-        BorrarDetalles(s, c.qCopiades, c.cDestino.valor(0).comoEntero());
+        BorrarDetalles(s, c.qCopiades, c.cDestino.valor(s.t.columnaId).comoEntero());
     while (!c.cDestino.vacio()) {
         c.cDestino.primero();
         c.cDestino.borrar();
@@ -123,6 +144,33 @@ void AnularPorSentencia(const Sentencias& s, const LlaveDocumento& k, Componente
 }
 
 }  // namespace
+
+void ExigirDetallesLibres(const DescriptorTipoDoc& tipo, int64_t id, ComponentesCopia& c) {
+    SesionDestino* sesion = c.cIdfact.sesion();
+    if (!sesion || tipo.detalles.empty()) return;
+    const Sentencias s{tipo};
+    std::string ocupadas;
+    for (const TablaDetalle& d : tipo.detalles) {
+        auto& filas = sesion->recuerdo<FilasSinEncabezado>("sin encabezado " +
+                                                           tipo.tablaEncabezado + " " + d.tabla);
+        if (!filas.leidas) {
+            Valor mayor;
+            Buscar(c.cIdfact, s.mayorId(), mayor);
+            Abrir(c.cIdfact, s.filasSobre(d, mayor.comoEntero()));
+            for (c.cIdfact.primero(); !c.cIdfact.fin(); c.cIdfact.siguiente())
+                filas.porId[c.cIdfact.valor(0).comoEntero()] = c.cIdfact.valor(1).comoEntero();
+            c.cIdfact.cerrar();
+            filas.leidas = true;
+        }
+        auto it = filas.porId.find(id);
+        if (it == filas.porId.end()) continue;
+        ocupadas += std::string(ocupadas.empty() ? "" : " ") + "La tabla " + d.tabla +
+                    " ya tiene " + std::to_string(it->second) +
+                    (it->second == 1 ? " fila" : " filas") + " sin encabezado con el id " +
+                    std::to_string(id) + ".";
+    }
+    if (!ocupadas.empty()) throw ErrorEntrada(ocupadas);
+}
 
 bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
                      const OpcionesCopia& opciones, ComponentesCopia& c,
@@ -156,9 +204,11 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
         destino.insertar();
         CopiarCampos(c.qCopia, destino, 0);
         if (opciones.enLinea) {
-            Abrir(c.cIdfact, s.nuevoId());
-            if (!c.cIdfact.vacio()) destino.asignar(0, Valor(c.cIdfact.valor(0).comoEntero()));
-            c.cIdfact.cerrar();
+            Valor nuevo;
+            if (Buscar(c.cIdfact, s.nuevoId(), nuevo)) {
+                ExigirDetallesLibres(tipo, nuevo.comoEntero(), c);
+                destino.asignar(0, Valor(nuevo.comoEntero()));
+            }
         }
         if (ajustes.alInsertarEncabezado) ajustes.alInsertarEncabezado(destino);
         destino.publicar();
@@ -168,6 +218,8 @@ bool CopiarDocumento(const DescriptorTipoDoc& tipo, const EntradaAuditoria& e,
             encabezadoEscrito = true;
         }
     } else if (opciones.reemplazar) {
+        // Positions from here on are the source's, whatever the target's order of columns.
+        destino.ordenarComo(c.qCopia);
         BorrarDetalles(s, c.qCopiades, destino.valor(0).comoEntero());
         idEncabezado = destino.valor(0).comoEntero();
         destino.editar();

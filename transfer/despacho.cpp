@@ -41,7 +41,7 @@ bool DespacharEntrada(const EntradaAuditoria& entrada, const OpcionesCopia& opci
                              " est\xE1 siendo modificado por otro usuario.");
             return true;
         }
-        if (!error.esErrorDeDatos()) throw;
+        if (!error.esErrorDeDatos() && !dynamic_cast<const ErrorEntrada*>(&error)) throw;
         dialogos.mensaje(TextoErrorNoManejado(error.mensaje()));
         return true;
     }

@@ -77,7 +77,7 @@ bool Actualizar(const FilaLectura& fuente, ConjuntoEditable& destino, const std:
     } else {
         destino.editar();
         if (valoresSimples) {
-            for (int p = 0; p < destino.cantidadCampos(); ++p) destino.asignar(p, fuente.valor(p));
+            CopiarValores(fuente, destino);
         } else {
             CopiarCampos(fuente, destino, 0);
         }
