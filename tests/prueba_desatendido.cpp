@@ -201,6 +201,10 @@ struct CasoExistente {
     std::string totalEsperado;
 };
 
+void PrintTo(const CasoExistente& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
+
 class DocumentoExistente : public Desatendido,
                            public ::testing::WithParamInterface<CasoExistente> {};
 
@@ -312,6 +316,10 @@ struct CasoCredenciales {
     std::string credenciales;  // what the first line says was read
 };
 
+void PrintTo(const CasoCredenciales& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
+
 class CredencialesIncorrectas : public Desatendido,
                                 public ::testing::WithParamInterface<CasoCredenciales> {};
 
@@ -402,6 +410,10 @@ struct CasoArgumentos {
     std::string error;
     Entorno entorno = Credenciales();
 };
+
+void PrintTo(const CasoArgumentos& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
 
 class ArgumentosIncorrectos : public Desatendido,
                               public ::testing::WithParamInterface<CasoArgumentos> {};
@@ -562,7 +574,7 @@ TEST_F(Desatendido, ElProgramaEncuentraUnaInstalacionConAcentosEnSuRuta) {
     const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
                           {"ISC_USER", "PRUEBA"},
                           {"ISC_PASSWORD", prueba::kClave}};
-    const std::string servidor = "localhost:" + conAcento;
+    const std::string servidor = prueba::ServidorPruebas() + ":" + conAcento;
 
     Salida s = EjecutarPrograma({"--desatendido", "--en-linea", servidor, "001", servidor, "002"},
                                 entorno, e.instalacion.raiz());
