@@ -86,10 +86,21 @@ SQL
 # As root, the server runs as the package's user, as the service does: the tests' files
 # must be open to it.
 chmod 755 "$raiz"
+mkdir "$raiz/log"
 como=()
 if [ "$(id -u)" -eq 0 ] && id firebird >/dev/null 2>&1; then
-    chown -R firebird:firebird "$raiz/lock" "$raiz/tmp" "$raiz/security3.fdb"
+    chown -R firebird:firebird "$raiz/lock" "$raiz/tmp" "$raiz/log" "$raiz/security3.fdb"
     como=(setpriv --reuid firebird --regid firebird --init-groups)
+fi
+# The packaged server writes its log into the package's folder whatever its root; as root it
+# gets a mount namespace of its own where that folder is the root's log folder, so the
+# machine's log stays as it was.
+bitacora=/var/log/firebird
+if [ "$(id -u)" -eq 0 ] && [ -d "$bitacora" ] &&
+    unshare --mount --propagation private true 2>/dev/null; then
+    como=(unshare --mount --propagation private
+          sh -c 'mount --bind "$1" "$2" && shift 2 && exec "$@"' sh "$raiz/log" "$bitacora"
+          "${como[@]}")
 fi
 # The port comes from firebird.conf: with -p the server would listen on every interface.
 "${como[@]}" "$programa" </dev/null >"$raiz/servidor.log" 2>&1 &
@@ -113,13 +124,18 @@ if [ -n "$listo" ]; then
 fi
 if [ -z "$listo" ]; then
     echo "The test server did not start on $servidor" >&2
-    cat "$raiz/servidor.log" >&2
+    cat "$raiz/servidor.log" "$raiz"/log/* >&2 2>/dev/null || true
     echo "${respuesta:-}" >&2
     exit 2
 fi
 echo "Test server: Firebird pid $pid on $servidor (root $raiz)"
 
 export VELMORA_PRUEBAS_SERVIDOR="$servidor"
+# The command's Firebird client reads this root's configuration too: where a location without
+# a host cannot be opened in-process, the client tries the server on its default port, which
+# is then this server and not the machine's service. Its embedded engine keeps its lock files
+# here as well. (Programs that a test starts with an empty environment use the package's.)
+export FIREBIRD="$raiz" FIREBIRD_LOCK="$raiz/lock" FIREBIRD_TMP="$raiz/tmp"
 estado=0
 "$@" || estado=$?
 exit "$estado"
