@@ -14,6 +14,7 @@ namespace {
 const char kLeemeEnvio[] = R"(# banco_envio: the send run against its floors
 
 Reproduce (from the repository root, after `cmake --build build --target banco_envio`):
+  (server access: beside the tests' server, `bash scripts/servidor_pruebas.sh build/bench/banco_envio`)
   build/bench/banco_envio                  # invoices: -d 200 -k 5, both modes, both accesses
   build/bench/banco_envio --carga mixta    # vouchers, cash receipts, accounts, article units
   build/bench/banco_envio --escala         # cost per entry and peak memory at 1,000, 10,000
@@ -63,6 +64,7 @@ Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedde
 const char kLeemeRecepcion[] = R"(# banco_recepcion: the receive run against its floor
 
 Reproduce (from the repository root, after `cmake --build build --target banco_recepcion`):
+  (server access: beside the tests' server, `bash scripts/servidor_pruebas.sh build/bench/banco_recepcion`)
   build/bench/banco_recepcion                 # invoices: -d 200 -k 5, both accesses
   build/bench/banco_recepcion --carga mixta   # vouchers, cash receipts, accounts, article units
   build/bench/banco_recepcion --escala        # cost per entry and peak memory at 1,000, 10,000

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The whole test command: packages, build, Firebird server with its test users, every test.
+# The whole test command: packages, a build with warnings as errors, and every test beside a
+# Firebird server of the tests' own (scripts/servidor_pruebas.sh), stopped at the end. The
+# exit status is the tests'.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 bash "$raiz/scripts/instalar_paquetes.sh"
-cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON >/dev/null
 cmake --build "$raiz/build" -j"$(nproc)"
-bash "$raiz/scripts/servidor_pruebas.sh"
 cd "$raiz/build"
-ctest --output-on-failure -j2
+exec bash "$raiz/scripts/servidor_pruebas.sh" ctest --output-on-failure -j2

@@ -247,7 +247,7 @@ TEST_F(VentanaAcceso, AlDejarElServidorDestinoCopiaOVaciaUsuarioYClave) {
 
 TEST_F(VentanaAcceso, EscAltSYLaBarraDeTituloTerminanSinAceptar) {
     const std::function<void(Tfacceso&)> formas[] = {
-        [](Tfacceso& v) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+        [](Tfacceso&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
         [](Tfacceso& v) {
             QTest::keyClick(&v, Qt::Key_S, Qt::AltModifier);
             prueba::Esperar(

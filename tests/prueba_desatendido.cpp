@@ -214,6 +214,10 @@ struct CasoExistente {
     std::string totalEsperado;
 };
 
+void PrintTo(const CasoExistente& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
+
 class DocumentoExistente : public Desatendido,
                            public ::testing::WithParamInterface<CasoExistente> {};
 
@@ -325,6 +329,10 @@ struct CasoCredenciales {
     std::string credenciales;  // what the first line says was read
 };
 
+void PrintTo(const CasoCredenciales& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
+
 class CredencialesIncorrectas : public Desatendido,
                                 public ::testing::WithParamInterface<CasoCredenciales> {};
 
@@ -431,6 +439,10 @@ struct CasoArgumentos {
     std::string error;
     Entorno entorno = Credenciales();
 };
+
+void PrintTo(const CasoArgumentos& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
 
 class ArgumentosIncorrectos : public Desatendido,
                               public ::testing::WithParamInterface<CasoArgumentos> {};
@@ -601,7 +613,7 @@ TEST_F(Desatendido, ElProgramaEncuentraUnaInstalacionConAcentosEnSuRuta) {
     const Entorno entorno{{"XDG_CONFIG_DIRS", e.instalacion.ruta("xdg")},
                           {"ISC_USER", "PRUEBA"},
                           {"ISC_PASSWORD", prueba::kClave}};
-    const std::string servidor = "localhost:" + conAcento;
+    const std::string servidor = prueba::ServidorPruebas() + ":" + conAcento;
 
     Salida s = EjecutarPrograma({"--desatendido", "--en-linea", servidor, "001", servidor, "002"},
                                 entorno, e.instalacion.raiz());

@@ -659,7 +659,7 @@ TEST_F(PrincipalEnvio, UnFalloAlCargarLasListasSeMuestraYDejaElRestoSinHacer) {
 TEST_F(PrincipalEnvio, CancelarLaFirmaTerminaElProgramaSinMensaje) {
     instalar();
     ventana_ = std::make_unique<envio::Tfprincipal>(dialogos, std::vector<std::string>{});
-    EXPECT_TRUE(prueba::Activar(*ventana_, [](Tfacceso& acceso) {
+    EXPECT_TRUE(prueba::Activar(*ventana_, [](Tfacceso&) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     }));
     EXPECT_FALSE(ventana_->isVisible());

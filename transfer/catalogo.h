@@ -42,7 +42,7 @@ struct FilasMaestro {
     bool filaCitada = false;
     // A 'D' entry clears the key's rows first (online), with the table written as here in
     // "DELETE from <table> where arti_cod = "; empty: no clearing.
-    std::string tablaBorrado;
+    std::string tablaBorrado{};
 };
 
 struct DescriptorTipoDoc {

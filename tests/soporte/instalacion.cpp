@@ -33,6 +33,16 @@ void Copiar(const std::string& plantilla, const fs::path& destino) {
 
 }  // namespace
 
+std::string ServidorPruebas() {
+    const char* servidor = std::getenv("VELMORA_PRUEBAS_SERVIDOR");
+    if (!servidor || !*servidor)
+        throw std::runtime_error(
+            "VELMORA_PRUEBAS_SERVIDOR is not set: the tests through the server need the Firebird "
+            "server that scripts/servidor_pruebas.sh starts for them, e.g. "
+            "`bash scripts/servidor_pruebas.sh ctest` in the build folder");
+    return servidor;
+}
+
 const char* NombreAcceso(Acceso acceso) {
     return acceso == Acceso::Embebido ? "Embebido" : "Servidor";
 }
@@ -62,7 +72,7 @@ std::string Instalacion::ruta(const std::string& relativa) const {
 }
 
 std::string Instalacion::servidor(Acceso acceso) const {
-    return acceso == Acceso::Embebido ? raiz_ : "localhost:" + raiz_;
+    return acceso == Acceso::Embebido ? raiz_ : ServidorPruebas() + ":" + raiz_;
 }
 
 void Instalacion::registrar(const std::vector<std::string>& servidores) {

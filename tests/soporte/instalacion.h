@@ -1,7 +1,7 @@
 // A whole installation below a temporary folder, built from the template databases that
 // the build creates once: datos/general.fdb, sop/velmora.fdb, sop/envio.fdb and
 // datos/<code>/velmora.fdb for each company. Files and folders are open to the server's
-// user, so the same installation can be reached embedded and through localhost.
+// user, so the same installation can be reached embedded and through the tests' server.
 #pragma once
 
 #include <ostream>
@@ -24,7 +24,12 @@ inline constexpr const char* kClaveAcento =
 inline constexpr const char* kAdministrador = "SYSDBA";
 inline constexpr const char* kClaveAdministrador = "masterkey";
 
-// How a database location reaches the file: in-process, or through the server on localhost.
+// The Firebird server of the tests, "localhost/PORT", as scripts/servidor_pruebas.sh names
+// it in VELMORA_PRUEBAS_SERVIDOR: a server of their own, never the machine's service. Throws,
+// failing the test, where the variable is not set.
+std::string ServidorPruebas();
+
+// How a database location reaches the file: in-process, or through the tests' server.
 enum class Acceso { Embebido, Servidor };
 const char* NombreAcceso(Acceso acceso);
 inline void PrintTo(Acceso acceso, std::ostream* salida) {
@@ -41,8 +46,8 @@ class Instalacion {
     const std::string& raiz() const { return raiz_; }
     // raiz + "/" + relativa
     std::string ruta(const std::string& relativa) const;
-    // The server entry of this installation: its root, with "localhost:" in front through
-    // the server.
+    // The server entry of this installation: its root, with "localhost/PORT:" in front
+    // through the server.
     std::string servidor(Acceso acceso) const;
     std::string ubicacion(Acceso acceso, const std::string& relativa) const {
         return servidor(acceso) + "/" + relativa;
