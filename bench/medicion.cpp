@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <cstddef>
 
 namespace velmora::banco {
 
