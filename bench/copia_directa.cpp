@@ -100,6 +100,7 @@ bool CopiaDirecta::terminarEntrada() {
 bool CopiaDirecta::confirmarGrupo() {
     const bool habia = escritura_.has_value();
     confirmarEscritura();
+    if (habia) ++grupos_;
     entradasEnGrupo_ = 0;
     return habia;
 }

@@ -63,6 +63,8 @@ class CopiaDirecta {
     bool terminarEntrada();
     // Commits the open group, if any; true when there was one.
     bool confirmarGrupo();
+    // Groups committed so far.
+    long grupos() const { return grupos_; }
 
     Preparada& fuente(const std::string& texto);
     Preparada& destino(const std::string& texto);
@@ -92,6 +94,7 @@ class CopiaDirecta {
 
     std::map<std::pair<bool, std::string>, std::unique_ptr<Preparada>> preparadas_;
     int entradasEnGrupo_ = 0;
+    long grupos_ = 0;
     std::chrono::steady_clock::time_point inicioGrupo_;
 };
 

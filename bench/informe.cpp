@@ -66,6 +66,9 @@ Gain: floor per apply time / run time, the same way. Best: floor per apply time 
   the line say what).
 Goals (invoices of 5 details, 400 entries, each access and mode; checked under the table):
   gain >= 10 embedded and >= 2.8 through the server; ratio >= 0.90.
+Sweep (--barrido): the floor per group alone at each size and age of a group, the floor per
+  entry above them; commits: the groups it committed (more than entries / size when the age
+  closed groups first).
 rt/ent: round trips to the server per journal entry, counted from outside the client: the
   TCP data segments that the measurement's sockets connected to the server's port (3050)
   sent while the clock ran (getsockopt TCP_INFO tcpi_data_segs_out, the sockets found
@@ -126,6 +129,9 @@ Gain: floor per apply time / run time, the same way. Best: floor per apply time 
   (the notes under the line say what).
 Goals (invoices of 5 details, 400 entries, each access; checked under the table): gain >= 10
   embedded and >= 2.8 through the server; ratio >= 0.90.
+Sweep (--barrido): the floor per group alone at each size and age of a group, the floor per
+  entry above them; commits: the groups it committed (more than entries / size when the age
+  closed groups first).
 rt/ent: round trips to the server per journal entry, counted from outside the client: the
   TCP data segments that the measurement's sockets connected to the server's port (3050)
   sent while the clock ran (getsockopt TCP_INFO tcpi_data_segs_out, the sockets found
@@ -250,8 +256,8 @@ void Objetivos(const Lote& lote, const std::vector<Objetivo>& lineas) {
 
 void Barrido(const Opciones& o, const std::string& donde,
              const std::function<std::vector<Medida>(Lado, Agrupacion)>& medir) {
-    std::printf("%-26s %9s %8s | %8s %8s %9s %7s %7s\n", donde.c_str(), "entries", "age ms",
-                "floor s", "docs/s", "CPU s", "RSS MiB", "rt/ent");
+    std::printf("%-26s %9s %8s | %8s %8s %9s %7s %7s %7s\n", donde.c_str(), "entries", "age ms",
+                "floor s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "commits");
     const auto porEntrada = medir(Lado::PisoPorEntrada, Agrupacion{});
     std::printf("%-26s %9s %8s | %s %s\n", "  floor per entry", "1", "-",
                 ColumnasLado(porEntrada).c_str(), ColumnaViajes(porEntrada).c_str());
@@ -259,8 +265,9 @@ void Barrido(const Opciones& o, const std::string& donde,
     for (int n : o.entradasPorGrupo)
         for (int t : o.duracionesMs) {
             const auto ms = medir(Lado::PisoPorGrupo, Agrupacion{n, std::chrono::milliseconds(t)});
-            std::printf("%-26s %9d %8d | %s %s\n", "  floor per group", n, t,
-                        ColumnasLado(ms).c_str(), ColumnaViajes(ms).c_str());
+            const Medida m = ms.empty() ? Medida{} : Mediana(ms);
+            std::printf("%-26s %9d %8d | %s %s %7ld\n", "  floor per group", n, t,
+                        ColumnasLado(ms).c_str(), ColumnaViajes(ms).c_str(), m.grupos);
             Notas("floor per group", ms);
             std::fflush(stdout);
         }

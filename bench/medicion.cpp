@@ -7,8 +7,8 @@
 #include <sys/socket.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstddef>
+#include <cstdlib>
 
 namespace velmora::banco {
 

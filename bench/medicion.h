@@ -32,6 +32,7 @@ struct Medida {
     long rssKiB = 0;
     double cpuSegundos = 0;  // of the measuring process, engine included when embedded
     long segmentos = -1;     // TCP data segments sent to the server; -1: not counted
+    long grupos = 0;         // commits of groups of entries (floor per group)
     bool verificada = false;
     char nota[768] = {};
 };

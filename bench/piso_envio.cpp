@@ -69,6 +69,7 @@ class Piso : public CopiaDirecta {
         }
         entradas.cerrar();
         confirmarGrupo();
+        m.grupos = grupos();
         marcarGrupo();
         terminar();
         return m;

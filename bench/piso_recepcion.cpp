@@ -38,6 +38,7 @@ class Piso : public CopiaDirecta {
         }
         entradas.cerrar();
         confirmarGrupo();
+        m.grupos = grupos();
         terminar();
         return m;
     }
