@@ -1,6 +1,8 @@
-// Benchmark of the send run: the run against a floor that commits once per journal entry
-// and against the floor of one commit per apply, online and offline, through the server and
-// embedded; its scaling; the cost of each step. Prints its figures; it is no test.
+// Benchmark of the send run: the run against a floor that commits once per group of journal
+// entries, each behind its savepoint, and against the floors of one commit per entry and
+// per apply, online and offline, through the server and embedded; its scaling and peak
+// memory; the floor per group at each size and age of a group; the cost of each step.
+// Prints its figures; it is no test.
 #include <cstdio>
 #include <exception>
 
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
     try {
         if (o.pasos)
             Pasos(o);
+        else if (o.barrido)
+            BarridoEnvio(o);
         else if (o.escala)
             EscalaEnvio(o);
         else

@@ -1,6 +1,7 @@
 // Benchmark of the receive run: a transfer file prepared once by an offline send, received
-// by the run and by a floor that commits once per journal entry, through the server and
-// embedded; its scaling. Prints its figures; it is no test.
+// by the run and by floors that commit once per group of journal entries, per entry and per
+// apply, through the server and embedded; its scaling and peak memory; the floor per group
+// at each size and age of a group. Prints its figures; it is no test.
 #include <cstdio>
 #include <exception>
 
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
     const Opciones o = LeerOpciones(Programa::Recepcion, argc, argv);
     Encabezado(Programa::Recepcion, argc, argv);
     try {
-        if (o.escala)
+        if (o.barrido)
+            BarridoRecepcion(o);
+        else if (o.escala)
             EscalaRecepcion(o);
         else
             TablaRecepcion(o);

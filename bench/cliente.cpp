@@ -11,6 +11,14 @@ using namespace Firebird;
 
 const unsigned char kTpbEscritura[5] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_wait};
+const unsigned char kTpbGrupo[8] = {isc_tpb_version3,
+                                    isc_tpb_write,
+                                    isc_tpb_read_committed,
+                                    isc_tpb_rec_version,
+                                    isc_tpb_wait,
+                                    isc_tpb_lock_timeout,
+                                    1,
+                                    kEsperaBloqueoSegundos};
 const unsigned char kTpbLectura[5] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
                                       isc_tpb_rec_version, isc_tpb_wait};
 
@@ -196,6 +204,30 @@ std::vector<Fila> Preparada::leerTodas(ITransaction* tra) {
         return true;
     });
     return filas;
+}
+
+Preparada::Cursor::Cursor(Preparada& p, ITransaction* tra) : p_(p) {
+    fb::Estado st;
+    cursor_ = fb::Ref<IResultSet>(p.st_->openCursor(
+        &st, tra, p.entrada.cantidad() ? p.entrada.meta.get() : nullptr,
+        p.entrada.cantidad() ? p.parametros.data() : nullptr, p.salida.meta.get(), 0));
+}
+
+Preparada::Cursor::~Cursor() {
+    try {
+        cerrar();
+    } catch (...) {
+    }
+}
+
+bool Preparada::Cursor::siguiente() {
+    fb::Estado st;
+    return cursor_->fetchNext(&st, p_.fila.data()) == IStatus::RESULT_OK;
+}
+
+void Preparada::Cursor::cerrar() {
+    fb::Estado st;
+    cursor_.Terminar([&](IResultSet* c) { c->close(&st); });
 }
 
 ISC_QUAD CopiarBlob(IAttachment* desde, ITransaction* lectura, ISC_QUAD id, IAttachment* hacia,

@@ -18,6 +18,10 @@ namespace velmora::banco {
 // Read-committed (record version), waiting on locks: what the target session uses.
 extern const unsigned char kTpbEscritura[5];
 extern const unsigned char kTpbLectura[5];
+// The same write transaction with a bounded lock wait (isc_tpb_lock_timeout, in seconds):
+// what a group of entries and a group's marks use.
+extern const unsigned char kTpbGrupo[8];
+inline constexpr unsigned char kEsperaBloqueoSegundos = 30;
 
 // The layout of a message: types and offsets, read once.
 struct Formato {
@@ -89,6 +93,22 @@ class Preparada {
     bool leerUna(Firebird::ITransaction* tra);
     // Every row, copied.
     std::vector<Fila> leerTodas(Firebird::ITransaction* tra);
+
+    // Row by row: the statement's open cursor, each fetch into `fila`.
+    class Cursor {
+      public:
+        Cursor(Preparada& p, Firebird::ITransaction* tra);
+        ~Cursor();
+        Cursor(const Cursor&) = delete;
+        Cursor& operator=(const Cursor&) = delete;
+        // The next row into the statement's `fila`; false at the end.
+        bool siguiente();
+        void cerrar();
+
+      private:
+        Preparada& p_;
+        fb::Ref<Firebird::IResultSet> cursor_;
+    };
 
   private:
     template <class F>

@@ -58,8 +58,17 @@ Preparada& CopiaDirecta::destino(const std::string& texto) {
     return preparar(destino_, lectura_->get(), texto);
 }
 
+ITransaction* CopiaDirecta::lecturaDestino() {
+    return reglas_.confirmacion == Confirmacion::PorGrupo ? escritura() : lectura_->get();
+}
+
 ITransaction* CopiaDirecta::escritura() {
-    if (!escritura_) escritura_.emplace(destino_.get(), kTpbEscritura, sizeof kTpbEscritura);
+    if (!escritura_) {
+        if (reglas_.confirmacion == Confirmacion::PorGrupo)
+            escritura_.emplace(destino_.get(), kTpbGrupo, sizeof kTpbGrupo);
+        else
+            escritura_.emplace(destino_.get(), kTpbEscritura, sizeof kTpbEscritura);
+    }
     return escritura_->get();
 }
 
@@ -67,8 +76,33 @@ void CopiaDirecta::escrito() {
     if (reglas_.confirmacion == Confirmacion::PorAplicacion) confirmarEscritura();
 }
 
-void CopiaDirecta::terminarEntrada() {
+void CopiaDirecta::empezarEntrada() {
+    if (reglas_.confirmacion != Confirmacion::PorGrupo) return;
+    if (!escritura_) {
+        entradasEnGrupo_ = 0;
+        inicioGrupo_ = std::chrono::steady_clock::now();
+    }
+    ITransaction* t = escritura();
+    destino("SAVEPOINT ENTRADA").ejecutar(t);
+}
+
+bool CopiaDirecta::terminarEntrada() {
+    if (reglas_.confirmacion != Confirmacion::PorGrupo) {
+        confirmarEscritura();
+        return true;
+    }
+    if (++entradasEnGrupo_ < reglas_.grupo.entradas &&
+        std::chrono::steady_clock::now() - inicioGrupo_ < reglas_.grupo.duracion)
+        return false;
+    return confirmarGrupo();
+}
+
+bool CopiaDirecta::confirmarGrupo() {
+    const bool habia = escritura_.has_value();
     confirmarEscritura();
+    if (habia) ++grupos_;
+    entradasEnGrupo_ = 0;
+    return habia;
 }
 
 void CopiaDirecta::confirmarEscritura() {
@@ -90,7 +124,7 @@ Preparada& CopiaDirecta::insercion(const std::string& tabla, const Formato& f) {
 
 int64_t CopiaDirecta::nuevoId(const std::string& vista) {
     Preparada& v = destino("select * from " + vista);
-    if (!v.leerUna(lectura_->get())) throw std::runtime_error("floor: " + vista + " gave no row");
+    if (!v.leerUna(lecturaDestino())) throw std::runtime_error("floor: " + vista + " gave no row");
     return Entero(v.salida, v.fila.data(), 0);
 }
 
@@ -126,7 +160,7 @@ void CopiaDirecta::documento(int tipo, int64_t idDoc, const std::string& codigo)
                                " = ? AND " + t.columnaNumero + " = ?");
     PonerTexto(busca.entrada, busca.parametros.data(), 0, cod.prefijo);
     PonerTexto(busca.entrada, busca.parametros.data(), 1, cod.numero);
-    ExigirAusente(busca.leerUna(lectura_->get()), codigo);
+    ExigirAusente(busca.leerUna(lecturaDestino()), codigo);
     Formato& fh = encabezado.salida;
     if (reglas_.idsNuevos) PonerEntero(fh, encabezado.fila.data(), 0, nuevoId(t.vistaNuevoId));
     const int64_t idEncabezado = Entero(fh, encabezado.fila.data(), 0);
@@ -156,7 +190,7 @@ void CopiaDirecta::referencia(const Formato& fd, unsigned char* fila) {
             destino("select fact_id from facturas where pref_pre = ? and fact_numero = ?");
         PonerTexto(r.entrada, r.parametros.data(), 0, Texto(fd, fila, 4));
         PonerTexto(r.entrada, r.parametros.data(), 1, Texto(fd, fila, 5));
-        hay = r.leerUna(lectura_->get());
+        hay = r.leerUna(lecturaDestino());
         if (hay) PonerEntero(fd, fila, 3, Entero(r.salida, r.fila.data(), 0));
     }
     if (!hay && reglas_.ceroSiFalta) PonerEntero(fd, fila, 3, 0);
@@ -185,7 +219,7 @@ void CopiaDirecta::comprobante(int64_t idDoc) {
         Preparada& busca = destino(select + clave);
         for (unsigned i = 0; i < 3; ++i)
             PonerTexto(busca.entrada, busca.parametros.data(), i, Texto(fh, h, i + 1));
-        ExigirAusente(busca.leerUna(lectura_->get()), "comprobante");
+        ExigirAusente(busca.leerUna(lecturaDestino()), "comprobante");
     }
     PonerEntero(fh, h, 8, 0);
     if (reglas_.idsNuevos) PonerEntero(fh, h, 0, nuevoId("cambie_id_comproba"));
@@ -207,7 +241,7 @@ void CopiaDirecta::cuenta(const std::string& codigo) {
     if (!registro.leerUna(traFuente_->get())) return;
     Preparada& busca = destino("SELECT * FROM CUENTAS WHERE CUEN_COD = ?");
     PonerTexto(busca.entrada, busca.parametros.data(), 0, codigo);
-    ExigirAusente(busca.leerUna(lectura_->get()), codigo);
+    ExigirAusente(busca.leerUna(lecturaDestino()), codigo);
     insertar(insercion("CUENTAS", registro.salida), registro.salida, registro.fila.data());
 }
 
@@ -223,7 +257,7 @@ void CopiaDirecta::unidades(const std::string& articulo) {
     for (Fila& fila : filas) {
         PonerTexto(busca.entrada, busca.parametros.data(), 0, articulo);
         PonerTexto(busca.entrada, busca.parametros.data(), 1, Texto(f, fila.data(), 1));
-        ExigirAusente(busca.leerUna(lectura_->get()), articulo);
+        ExigirAusente(busca.leerUna(lecturaDestino()), articulo);
         insertar(ins, f, fila.data());
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "bench/piso_envio.h"
 #include "bench/piso_recepcion.h"
@@ -87,19 +88,43 @@ void AnotarErrores(Medida& m, const DialogosGrabados& d, const std::string& raiz
                std::to_string(errores) + " error(s) shown, the first: " + SinRaiz(primero, raiz));
 }
 
-// The clock of a measurement: wall time and the process's processor time.
-struct Cronometro {
-    Reloj::time_point inicio = Reloj::now();
-    double cpu = CpuSegundos();
+// The clock of a measurement: wall time, the process's processor time and, through the
+// server, the segments sent to it.
+class Cronometro {
+  public:
+    explicit Cronometro(Acceso acceso) : contar_(acceso == Acceso::Servidor) {}
 
-    void iniciar() { *this = Cronometro(); }
-    // Stops it into the record, with the peak memory so far.
-    void parar(Medida& m) const {
-        m.segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
-        m.cpuSegundos = CpuSegundos() - cpu;
-        m.rssKiB = RssKiB();
+    void iniciar() {
+        segmentos_.reset();
+        inicio_ = Reloj::now();
+        cpu_ = CpuSegundos();
+        if (contar_) segmentos_.emplace();
     }
+    // Stops it into the record, with the peak memory so far.
+    void parar(Medida& m) {
+        m.segundos = std::chrono::duration<double>(Reloj::now() - inicio_).count();
+        m.cpuSegundos = CpuSegundos() - cpu_;
+        m.rssKiB = RssKiB();
+        if (segmentos_) m.segmentos = segmentos_->parar();
+    }
+
+  private:
+    bool contar_;
+    Reloj::time_point inicio_ = Reloj::now();
+    double cpu_ = 0;
+    std::optional<ContadorSegmentos> segmentos_;
 };
+
+Confirmacion ConfirmacionDe(Lado lado) {
+    switch (lado) {
+        case Lado::PisoPorGrupo:
+            return Confirmacion::PorGrupo;
+        case Lado::PisoPorAplicacion:
+            return Confirmacion::PorAplicacion;
+        default:
+            return Confirmacion::PorEntrada;
+    }
+}
 
 void CopiarAbierto(const std::string& desde, const std::string& hacia) {
     fs::create_directories(fs::path(hacia).parent_path());
@@ -192,7 +217,7 @@ Medida MedirEnvio(const ConfiguracionEnvio& c) {
         const std::string destino = c.enLinea ? inst.compania(c.acceso, "002")
                                               : inst.ubicacion(c.acceso, "datos/002/envio.fdb");
         Medida m;
-        Cronometro reloj;
+        Cronometro reloj(c.acceso);
         if (c.lado == Lado::Corrida) {
             const std::vector<TipoDocumento> tipos = Tipos(inst, c.acceso, c.lote);
             DialogosGrabados dialogos;
@@ -210,9 +235,7 @@ Medida MedirEnvio(const ConfiguracionEnvio& c) {
                 fs::copy_file(inst.ruta("sop/envio.fdb"), inst.ruta("datos/002/envio.fdb"),
                               fs::copy_options::overwrite_existing);
             m = PisoEnvio(inst.compania(c.acceso, "001"), destino, c.enLinea,
-                          c.lado == Lado::PisoPorEntrada ? Confirmacion::PorEntrada
-                                                         : Confirmacion::PorAplicacion,
-                          inst.ruta("ENVIO.TXT"));
+                          ConfirmacionDe(c.lado), c.grupo, inst.ruta("ENVIO.TXT"));
             reloj.parar(m);
         }
         VerificarEnvio(inst, c, destino, m);
@@ -257,7 +280,7 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
     return EnHijo(inst, [&] {
         const std::string destino = inst.compania(c.acceso, "002");
         Medida m;
-        Cronometro reloj;
+        Cronometro reloj(c.acceso);
         if (c.lado == Lado::Corrida) {
             Componente ventana(nullptr, "Tfprincipal");
             ComponentesRecepcion componentes(&ventana);
@@ -286,7 +309,8 @@ Medida MedirRecepcion(const ConfiguracionRecepcion& c) {
             AnotarErrores(m, dialogos, inst.raiz());
         } else {
             reloj.iniciar();
-            m = PisoRecepcion(inst.ubicacion(c.acceso, "datos/001/envio.fdb"), destino);
+            m = PisoRecepcion(inst.ubicacion(c.acceso, "datos/001/envio.fdb"), destino,
+                              ConfirmacionDe(c.lado), c.grupo);
             reloj.parar(m);
         }
         VerificarRecepcion(c.lote, destino, m);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench/cargas.h"
+#include "bench/copia_directa.h"
 #include "bench/medicion.h"
 #include "tests/soporte/instalacion.h"
 
@@ -20,8 +21,9 @@ const char* NombreModo(bool enLinea);
 // Who does the work: the program's run, or a floor straight through the client.
 enum class Lado {
     Corrida,
+    PisoPorGrupo,       // one commit per group of entries, each entry behind a savepoint
     PisoPorEntrada,     // one commit per journal entry
-    PisoPorAplicacion,  // one commit per apply (send run only)
+    PisoPorAplicacion,  // one commit per apply
 };
 
 struct ConfiguracionEnvio {
@@ -29,6 +31,7 @@ struct ConfiguracionEnvio {
     bool enLinea = true;
     Lote lote;
     Lado lado = Lado::Corrida;
+    Agrupacion grupo;  // of the floor per group
 };
 
 // Sends the workload from company 001 to 002 of a fresh installation with the window's
@@ -45,6 +48,7 @@ struct ConfiguracionRecepcion {
     Lote lote;
     Lado lado = Lado::Corrida;
     std::string archivo;  // prepared by PrepararArchivo
+    Agrupacion grupo;     // of the floor per group
 };
 
 // Receives the transfer file, laid at datos/001/envio.fdb of a fresh installation, into the

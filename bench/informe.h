@@ -3,9 +3,12 @@
 // relative to the repository and its build folder.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/escenarios.h"
 #include "bench/medicion.h"
 #include "bench/opciones.h"
 
@@ -18,6 +21,11 @@ void Pie();
 
 // "s docs/s CPU-s MiB" of the median repetition; blanks when the side was not measured.
 std::string ColumnasLado(const std::vector<Medida>& ms);
+// "s docs/s" of the median repetition.
+std::string ColumnasBreves(const std::vector<Medida>& ms);
+// Round trips per entry of the median repetition (segments sent to the server / entries),
+// or a dash when they were not counted (embedded).
+std::string ColumnaViajes(const std::vector<Medida>& ms);
 // "s us/entry MiB" of the median repetition, for the scaling tables; the cost per entry is
 // added to `costos`.
 std::string ColumnasEscala(const std::vector<Medida>& ms, int entradas,
@@ -30,10 +38,26 @@ void Notas(const char* lado, const std::vector<Medida>& ms);
 // The growth of the cost per entry from the first size to the last.
 std::string Crecimiento(const std::vector<double>& costos);
 
+// The goals of the run for invoices of 5 detail rows, checked on one line of a table.
+struct Objetivo {
+    Acceso acceso;
+    std::string modo;
+    std::optional<double> ganancia, razon;  // over the floor per apply, to the floor per group
+};
+// Prints the goals and whether each line meets them; nothing for another workload.
+void Objetivos(const Lote& lote, const std::vector<Objetivo>& lineas);
+
+// The heading of the tables of the floor per group at each size and age of a group, and its
+// lines; `medir` measures the floor per group (or per entry, for the reference) repeated.
+void Barrido(const Opciones& o, const std::string& donde,
+             const std::function<std::vector<Medida>(Lado, Agrupacion)>& medir);
+
 // The tables of each program.
 void TablaEnvio(const Opciones& o);
 void EscalaEnvio(const Opciones& o);
+void BarridoEnvio(const Opciones& o);
 void TablaRecepcion(const Opciones& o);
 void EscalaRecepcion(const Opciones& o);
+void BarridoRecepcion(const Opciones& o);
 
 }  // namespace velmora::banco

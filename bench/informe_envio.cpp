@@ -8,7 +8,7 @@ namespace velmora::banco {
 
 namespace {
 
-// The sides of one configuration, repeated: run, floor per entry, floor per apply.
+// The sides of one configuration, repeated: run, floor per group, per entry, per apply.
 std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionEnvio c) {
     auto lado = [&](bool medido, Lado l) -> std::function<Medida()> {
         if (!medido) return nullptr;
@@ -18,7 +18,8 @@ std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionEnvio c) 
         };
     };
     return Repetir(o.repeticiones,
-                   {lado(o.corrida, Lado::Corrida), lado(o.pisoEntrada, Lado::PisoPorEntrada),
+                   {lado(o.corrida, Lado::Corrida), lado(o.pisoGrupo, Lado::PisoPorGrupo),
+                    lado(o.pisoEntrada, Lado::PisoPorEntrada),
                     lado(o.pisoAplicacion, Lado::PisoPorAplicacion)});
 }
 
@@ -26,65 +27,98 @@ std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionEnvio c) 
 
 void TablaEnvio(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
+    const Agrupacion grupo;
     std::printf("## %s: %d journal entries, %d detail rows per document, %d run(s) per side\n\n",
                 NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
-    std::printf("%-33s | %-35s | %-42s | %s\n", "", "run", "floor, one commit per entry",
-                "floor, one commit per apply");
+    char tituloGrupo[64];
+    std::snprintf(tituloGrupo, sizeof tituloGrupo, "floor per group (%d entries, %lld ms)",
+                  grupo.entradas, static_cast<long long>(grupo.duracion.count()));
+    std::printf("%-33s | %-43s | %-50s | %-24s | %s\n", "", "run", tituloGrupo, "floor per entry",
+                "floor per apply");
     std::printf(
-        "%-9s %-15s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s %6s | %8s %8s %9s %7s %6s %6s\n",
-        "access", "mode", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "floor s", "docs/s",
-        "CPU s", "RSS MiB", "ratio", "floor s", "docs/s", "CPU s", "RSS MiB", "gain", "best");
+        "%-9s %-15s %7s | %8s %8s %9s %7s %7s | %8s %8s %9s %7s %7s %6s | %8s %8s %6s | "
+        "%8s %8s %6s %6s %6s\n",
+        "access", "mode", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "floor s",
+        "docs/s", "CPU s", "RSS MiB", "rt/ent", "ratio", "floor s", "docs/s", "rt/ent", "floor s",
+        "docs/s", "rt/ent", "gain", "best");
+    std::vector<Objetivo> objetivos;
     for (Acceso acceso : o.accesos) {
         for (bool enLinea : o.modos) {
-            const auto ms = Medir(o, {acceso, enLinea, lote, Lado::Corrida});
-            const auto &corridas = ms[0], &porEntrada = ms[1], &porAplicacion = ms[2];
+            const auto ms = Medir(o, {acceso, enLinea, lote, Lado::Corrida, Agrupacion{}});
+            const auto &corridas = ms[0], &porGrupo = ms[1], &porEntrada = ms[2],
+                       &porAplicacion = ms[3];
             const long filas = lote.filasDocumento() + (enLinea ? 0 : lote.entradas);
-            std::printf(
-                "%-9s %-15s %7ld | %s | %s %s | %s %s %s\n", NombreAccesoCorto(acceso),
-                NombreModo(enLinea), filas, ColumnasLado(corridas).c_str(),
-                ColumnasLado(porEntrada).c_str(), ColumnaRazon(porEntrada, corridas).c_str(),
-                ColumnasLado(porAplicacion).c_str(), ColumnaRazon(porAplicacion, corridas).c_str(),
-                ColumnaRazon(porAplicacion, porEntrada).c_str());
+            std::printf("%-9s %-15s %7ld | %s %s | %s %s %s | %s %s | %s %s %s %s\n",
+                        NombreAccesoCorto(acceso), NombreModo(enLinea), filas,
+                        ColumnasLado(corridas).c_str(), ColumnaViajes(corridas).c_str(),
+                        ColumnasLado(porGrupo).c_str(), ColumnaViajes(porGrupo).c_str(),
+                        ColumnaRazon(porGrupo, corridas).c_str(),
+                        ColumnasBreves(porEntrada).c_str(), ColumnaViajes(porEntrada).c_str(),
+                        ColumnasBreves(porAplicacion).c_str(), ColumnaViajes(porAplicacion).c_str(),
+                        ColumnaRazon(porAplicacion, corridas).c_str(),
+                        ColumnaRazon(porAplicacion, porGrupo).c_str());
             Notas("run", corridas);
+            Notas("floor per group", porGrupo);
             Notas("floor per entry", porEntrada);
             Notas("floor per apply", porAplicacion);
+            objetivos.push_back({acceso, NombreModo(enLinea), Razon(porAplicacion, corridas),
+                                 Razon(porGrupo, corridas)});
             std::fflush(stdout);
         }
     }
     std::printf("\n");
+    Objetivos(lote, objetivos);
 }
 
 void EscalaEnvio(const Opciones& o) {
     std::printf(
         "## scaling: sales invoices of %d detail row(s), one per journal entry: per entry a trail\n"
-        "## line, a source header, a look-up, the header and its details%s, a commit and a "
-        "mark\n\n",
+        "## line, a source header, a look-up, the header and its details%s and a mark\n\n",
         o.detalles, o.modos.size() == 1 && !o.modos[0] ? ", the journal row copy" : "");
     std::printf("%-9s %-15s %8s | %8s %9s %7s | %8s %9s %7s | %6s\n", "access", "mode", "entries",
                 "run s", "us/entry", "RSS MiB", "floor s", "us/entry", "RSS MiB", "ratio");
     for (Acceso acceso : o.accesos) {
         for (bool enLinea : o.modos) {
-            std::vector<double> costos, costosPiso;
+            std::vector<double> costos, costosPiso, picos;
             for (int n : o.tamanos) {
-                const auto ms = Medir(
-                    o, {acceso, enLinea, Lote{Carga::Facturas, n, o.detalles}, Lado::Corrida});
+                const auto ms = Medir(o, {acceso, enLinea, Lote{Carga::Facturas, n, o.detalles},
+                                          Lado::Corrida, Agrupacion{}});
                 const std::string c1 = ColumnasEscala(ms[0], n, costos);
                 const std::string c2 = ColumnasEscala(ms[1], n, costosPiso);
                 std::printf("%-9s %-15s %8d | %s | %s | %s\n", NombreAccesoCorto(acceso),
                             NombreModo(enLinea), n, c1.c_str(), c2.c_str(),
                             ColumnaRazon(ms[1], ms[0]).c_str());
                 Notas("run", ms[0]);
-                Notas("floor per entry", ms[1]);
+                Notas("floor per group", ms[1]);
+                if (!ms[0].empty() && Mediana(ms[0]).hecha)
+                    picos.push_back(double(Mediana(ms[0]).rssKiB));
                 std::fflush(stdout);
             }
             if (o.tamanos.size() >= 2)
-                std::printf("%-9s %-15s cost per entry at %d / at %d entries: run %s, floor %s\n",
-                            NombreAccesoCorto(acceso), NombreModo(enLinea), o.tamanos.back(),
-                            o.tamanos.front(), Crecimiento(costos).c_str(),
-                            Crecimiento(costosPiso).c_str());
+                std::printf(
+                    "%-9s %-15s at %d / at %d entries: cost per entry run %s, floor %s; "
+                    "run's peak memory %s%s\n",
+                    NombreAccesoCorto(acceso), NombreModo(enLinea), o.tamanos.back(),
+                    o.tamanos.front(), Crecimiento(costos).c_str(), Crecimiento(costosPiso).c_str(),
+                    Crecimiento(picos).c_str(), o.memoria ? " (goal <= 1.10)" : "");
         }
     }
     std::printf("\n");
+}
+
+void BarridoEnvio(const Opciones& o) {
+    const Lote lote{o.carga, o.documentos, o.detalles};
+    std::printf(
+        "## the floor per group at each size and age of a group: %s, %d journal entries, %d "
+        "detail rows per document, %d run(s) each\n\n",
+        NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
+    for (Acceso acceso : o.accesos)
+        for (bool enLinea : o.modos)
+            Barrido(o, std::string(NombreAccesoCorto(acceso)) + " " + NombreModo(enLinea),
+                    [&](Lado l, Agrupacion g) {
+                        ConfiguracionEnvio c{acceso, enLinea, lote, l, g};
+                        return Repetir(o.repeticiones, {[c] { return MedirEnvio(c); }})[0];
+                    });
 }
 
 }  // namespace velmora::banco

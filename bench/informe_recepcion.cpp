@@ -20,7 +20,7 @@ std::string Preparar(const CarpetaTemporal& carpeta, const Lote& lote) {
     return ruta;
 }
 
-// The sides of one configuration, repeated: run, floor.
+// The sides of one configuration, repeated: run, floor per group, per entry, per apply.
 std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionRecepcion c) {
     auto lado = [&](bool medido, Lado l) -> std::function<Medida()> {
         if (!medido) return nullptr;
@@ -30,38 +30,62 @@ std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionRecepcion
         };
     };
     return Repetir(o.repeticiones,
-                   {lado(o.corrida, Lado::Corrida), lado(o.pisoEntrada, Lado::PisoPorEntrada)});
+                   {lado(o.corrida, Lado::Corrida), lado(o.pisoGrupo, Lado::PisoPorGrupo),
+                    lado(o.pisoEntrada, Lado::PisoPorEntrada),
+                    lado(o.pisoAplicacion, Lado::PisoPorAplicacion)});
 }
 
 }  // namespace
 
 void TablaRecepcion(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
+    const Agrupacion grupo;
     std::printf("## %s: %d journal entries, %d detail rows per document, %d run(s) per side\n\n",
                 NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
     CarpetaTemporal carpeta;
     const std::string archivo = Preparar(carpeta, lote);
-    std::printf("%-9s %-9s %7s | %8s %8s %9s %7s | %8s %8s %9s %7s | %6s\n", "access", "workload",
-                "rows", "run s", "docs/s", "CPU s", "RSS MiB", "floor s", "docs/s", "CPU s",
-                "RSS MiB", "ratio");
+    char tituloGrupo[64];
+    std::snprintf(tituloGrupo, sizeof tituloGrupo, "floor per group (%d entries, %lld ms)",
+                  grupo.entradas, static_cast<long long>(grupo.duracion.count()));
+    std::printf("%-27s | %-43s | %-50s | %-24s | %s\n", "", "run", tituloGrupo, "floor per entry",
+                "floor per apply");
+    std::printf(
+        "%-9s %-9s %7s | %8s %8s %9s %7s %7s | %8s %8s %9s %7s %7s %6s | %8s %8s %6s | "
+        "%8s %8s %6s %6s %6s\n",
+        "access", "workload", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "floor s",
+        "docs/s", "CPU s", "RSS MiB", "rt/ent", "ratio", "floor s", "docs/s", "rt/ent", "floor s",
+        "docs/s", "rt/ent", "gain", "best");
+    std::vector<Objetivo> objetivos;
     for (Acceso acceso : o.accesos) {
-        const auto ms = Medir(o, {acceso, lote, Lado::Corrida, archivo});
-        const long filas = lote.filasDocumento();
-        std::printf("%-9s %-9s %7ld | %s | %s | %s\n", NombreAccesoCorto(acceso),
-                    NombreCarga(o.carga), filas, ColumnasLado(ms[0]).c_str(),
-                    ColumnasLado(ms[1]).c_str(), ColumnaRazon(ms[1], ms[0]).c_str());
-        Notas("run", ms[0]);
-        Notas("floor", ms[1]);
+        const auto ms = Medir(o, {acceso, lote, Lado::Corrida, archivo, Agrupacion{}});
+        const auto &corridas = ms[0], &porGrupo = ms[1], &porEntrada = ms[2],
+                   &porAplicacion = ms[3];
+        std::printf("%-9s %-9s %7ld | %s %s | %s %s %s | %s %s | %s %s %s %s\n",
+                    NombreAccesoCorto(acceso), NombreCarga(o.carga), lote.filasDocumento(),
+                    ColumnasLado(corridas).c_str(), ColumnaViajes(corridas).c_str(),
+                    ColumnasLado(porGrupo).c_str(), ColumnaViajes(porGrupo).c_str(),
+                    ColumnaRazon(porGrupo, corridas).c_str(), ColumnasBreves(porEntrada).c_str(),
+                    ColumnaViajes(porEntrada).c_str(), ColumnasBreves(porAplicacion).c_str(),
+                    ColumnaViajes(porAplicacion).c_str(),
+                    ColumnaRazon(porAplicacion, corridas).c_str(),
+                    ColumnaRazon(porAplicacion, porGrupo).c_str());
+        Notas("run", corridas);
+        Notas("floor per group", porGrupo);
+        Notas("floor per entry", porEntrada);
+        Notas("floor per apply", porAplicacion);
+        objetivos.push_back(
+            {acceso, "receive", Razon(porAplicacion, corridas), Razon(porGrupo, corridas)});
         std::fflush(stdout);
     }
     std::printf("\n");
+    Objetivos(lote, objetivos);
 }
 
 void EscalaRecepcion(const Opciones& o) {
     std::printf(
         "## scaling: sales invoices of %d detail row(s), one per journal entry: per entry a "
         "source\n"
-        "## header, a look-up, a new id, the header and its details and a commit\n\n",
+        "## header, a look-up, a new id, the header and its details\n\n",
         o.detalles);
     std::printf("%-9s %8s | %8s %9s %7s | %8s %9s %7s | %6s\n", "access", "entries", "run s",
                 "us/entry", "RSS MiB", "floor s", "us/entry", "RSS MiB", "ratio");
@@ -69,25 +93,48 @@ void EscalaRecepcion(const Opciones& o) {
     std::vector<std::string> archivos;
     for (int n : o.tamanos) archivos.push_back(Preparar(carpeta, {Carga::Facturas, n, o.detalles}));
     for (Acceso acceso : o.accesos) {
-        std::vector<double> costos, costosPiso;
+        std::vector<double> costos, costosPiso, picos;
         for (size_t i = 0; i < o.tamanos.size(); ++i) {
             const int n = o.tamanos[i];
-            const auto ms =
-                Medir(o, {acceso, {Carga::Facturas, n, o.detalles}, Lado::Corrida, archivos[i]});
+            const auto ms = Medir(o, {acceso,
+                                      {Carga::Facturas, n, o.detalles},
+                                      Lado::Corrida,
+                                      archivos[i],
+                                      Agrupacion{}});
             const std::string c1 = ColumnasEscala(ms[0], n, costos);
             const std::string c2 = ColumnasEscala(ms[1], n, costosPiso);
             std::printf("%-9s %8d | %s | %s | %s\n", NombreAccesoCorto(acceso), n, c1.c_str(),
                         c2.c_str(), ColumnaRazon(ms[1], ms[0]).c_str());
             Notas("run", ms[0]);
-            Notas("floor", ms[1]);
+            Notas("floor per group", ms[1]);
+            if (!ms[0].empty() && Mediana(ms[0]).hecha)
+                picos.push_back(double(Mediana(ms[0]).rssKiB));
             std::fflush(stdout);
         }
         if (o.tamanos.size() >= 2)
-            std::printf("%-9s cost per entry at %d / at %d entries: run %s, floor %s\n",
-                        NombreAccesoCorto(acceso), o.tamanos.back(), o.tamanos.front(),
-                        Crecimiento(costos).c_str(), Crecimiento(costosPiso).c_str());
+            std::printf(
+                "%-9s at %d / at %d entries: cost per entry run %s, floor %s; run's peak "
+                "memory %s%s\n",
+                NombreAccesoCorto(acceso), o.tamanos.back(), o.tamanos.front(),
+                Crecimiento(costos).c_str(), Crecimiento(costosPiso).c_str(),
+                Crecimiento(picos).c_str(), o.memoria ? " (goal <= 1.10)" : "");
     }
     std::printf("\n");
+}
+
+void BarridoRecepcion(const Opciones& o) {
+    const Lote lote{o.carga, o.documentos, o.detalles};
+    std::printf(
+        "## the floor per group at each size and age of a group: %s, %d journal entries, %d "
+        "detail rows per document, %d run(s) each\n\n",
+        NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
+    CarpetaTemporal carpeta;
+    const std::string archivo = Preparar(carpeta, lote);
+    for (Acceso acceso : o.accesos)
+        Barrido(o, std::string(NombreAccesoCorto(acceso)) + " receive", [&](Lado l, Agrupacion g) {
+            ConfiguracionRecepcion c{acceso, lote, l, archivo, g};
+            return Repetir(o.repeticiones, {[c] { return MedirRecepcion(c); }})[0];
+        });
 }
 
 }  // namespace velmora::banco

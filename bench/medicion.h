@@ -7,12 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -28,6 +31,8 @@ struct Medida {
     long filas = 0, filasEsperadas = 0;  // document rows in the target after the run
     long rssKiB = 0;
     double cpuSegundos = 0;  // of the measuring process, engine included when embedded
+    long segmentos = -1;     // TCP data segments sent to the server; -1: not counted
+    long grupos = 0;         // commits of groups of entries (floor per group)
     bool verificada = false;
     char nota[768] = {};
 };
@@ -45,6 +50,34 @@ void Anotar(R& m, const std::string& texto) {
 long RssKiB();
 // Processor time of this process so far, user and system, every thread.
 double CpuSegundos();
+
+// The TCP port of the Firebird server the installations name: the one of the tests' server
+// (VELMORA_PRUEBAS_SERVIDOR, "localhost/PORT"), 3050 when it names none.
+int PuertoServidor();
+
+// The round trips of this process to the server, counted from outside the client library:
+// the TCP data segments its sockets connected to the server's port have sent
+// (TCP_INFO tcpi_data_segs_out), each socket found through /proc/self/fd. A request goes
+// out as one segment and waits for its answer, so segments sent count round trips, a packet
+// that the client defers riding with the next. Sockets are opened and closed inside the
+// measured part, so a thread reads them every few milliseconds and keeps each socket's last
+// figure; a socket's last few milliseconds before its close (its detach) may go uncounted.
+class ContadorSegmentos {
+  public:
+    ContadorSegmentos();
+    ~ContadorSegmentos();
+    ContadorSegmentos(const ContadorSegmentos&) = delete;
+    ContadorSegmentos& operator=(const ContadorSegmentos&) = delete;
+    // Stops counting; the segments sent since the start.
+    long parar();
+
+  private:
+    void leer();
+
+    std::map<unsigned long, long> inicial_, ultimo_;  // by socket inode
+    std::atomic<bool> seguir_{true};
+    std::thread hilo_;
+};
 
 // The load average of the last minute, as text.
 std::string CargaDelSistema();

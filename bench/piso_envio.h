@@ -11,7 +11,8 @@ namespace velmora::banco {
 
 // Sends the origin's unsent journal to `destino` (the destination company online, a fresh
 // transfer file offline), appending the trail to `traza`. Reports entries and sent entries.
+// `grupo` counts only when committing per group.
 Medida PisoEnvio(const std::string& origen, const std::string& destino, bool enLinea,
-                 Confirmacion confirmacion, const std::string& traza);
+                 Confirmacion confirmacion, Agrupacion grupo, const std::string& traza);
 
 }  // namespace velmora::banco
