@@ -16,6 +16,7 @@
 #include "tests/soporte/diario_mixto.h"
 #include "tests/soporte/escenario_envio.h"
 #include "tests/soporte/proceso.h"
+#include "transfer/grupo.h"
 #include "tests/soporte/volcado.h"
 
 namespace velmora {
@@ -155,6 +156,12 @@ TEST_P(Convergencia, MatadoVariasVecesYTerminadoDejaLoQueDejaUnEnvioSinInterrupc
         std::this_thread::sleep_for(demora);
         envio->matar();
         ASSERT_EQ(envio->esperar(), -SIGKILL) << envio->errores();
+        // Marks follow their group's commit: what the kill leaves unmarked of the entries
+        // visited is at most the group it was in and the entry in progress.
+        const int sinMarcar = std::stoi(
+            Textos(matado.origen(), "SELECT COUNT(*) FROM AUDITORIA WHERE AUDI_ENVIO <> 'S' "
+                                    "AND AUDI_ID <= " + std::to_string(entrada))[0][0]);
+        EXPECT_LE(sinMarcar, kEntradasPorGrupo + 1);
     }
     {
         auto envio = matado.enviar(caso.enLinea, caso.reemplazar);
