@@ -123,12 +123,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
     if (!p.enLinea) recorrido.copiarAuditoria = [&] { return CopiarAuditoria(c.qAuditor, c.cDestino); };
     const ConteoRecorrido conteo = RecorrerDiario(recorrido);
 
-    resultado.visitadas = conteo.visitadas;
-    resultado.enviadas = conteo.copiadas;
-    resultado.fallidas = conteo.fallidas;
-    resultado.noSeleccionadas = conteo.noSeleccionadas;
-    resultado.detenido = conteo.detenido;
-    resultado.interrumpido = conteo.interrumpido;
+    AnotarConteo(conteo, resultado, &ResultadoEnvio::enviadas);
 
     c.qAuditor.cerrar();
     progreso.ocultar();

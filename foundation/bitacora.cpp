@@ -1,5 +1,8 @@
 #include "foundation/bitacora.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDate>
 #include <QFile>
 #include <QLocale>
@@ -13,24 +16,23 @@ namespace velmora {
 
 namespace {
 
-// One line, with the file opened and closed around it. An existing file that cannot be
-// read is started afresh, like a missing one.
+// One line, with the file opened and closed around it: one append-open (creating the file
+// where missing), one write of the whole line, one close. A line that cannot be written is
+// left out.
 void AgregarLinea(const std::string& nombre, std::initializer_list<const std::string*> campos) {
-    QFile archivo(RutaLocal(nombre));
-    const bool existe = archivo.open(QIODevice::ReadOnly);
-    archivo.close();
-    const auto modo = existe ? QIODevice::WriteOnly | QIODevice::Append
-                             : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!archivo.open(modo)) return;
+    std::string linea;
     bool primero = true;
     for (const std::string* campo : campos) {
-        if (!primero) archivo.write(",", 1);
+        if (!primero) linea += ',';
         primero = false;
-        archivo.write(campo->data(), static_cast<qint64>(campo->size()));
-        archivo.flush();
+        linea += *campo;
     }
-    archivo.write("\r\n", 2);
-    archivo.close();
+    linea += "\r\n";
+    const QByteArray ruta = QFile::encodeName(RutaLocal(nombre));
+    const int archivo = ::open(ruta.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (archivo < 0) return;
+    [[maybe_unused]] const ssize_t escrito = ::write(archivo, linea.data(), linea.size());
+    ::close(archivo);
 }
 
 Directorio DirectorioDe(Dialogos& dialogos) {

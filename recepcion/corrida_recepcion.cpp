@@ -67,12 +67,7 @@ ResultadoRecepcion SpeedButton1Click(const ParametrosRecepcion& p, ComponentesRe
     recorrido.mostrarFallo = true;
     const ConteoRecorrido conteo = RecorrerDiario(recorrido);
 
-    resultado.visitadas = conteo.visitadas;
-    resultado.recibidas = conteo.copiadas;
-    resultado.fallidas = conteo.fallidas;
-    resultado.noSeleccionadas = conteo.noSeleccionadas;
-    resultado.detenido = conteo.detenido;
-    resultado.interrumpido = conteo.interrumpido;
+    AnotarConteo(conteo, resultado, &ResultadoRecepcion::recibidas);
 
     c.qAuditor.cerrar();
     progreso.ocultar();

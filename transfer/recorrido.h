@@ -85,6 +85,17 @@ struct ConteoRecorrido {
 // and marked; the entry in progress leaves nothing.
 ConteoRecorrido RecorrerDiario(Recorrido& r);
 
+// The loop's counts into a run's result, whose copied entries are its member `copiadas`.
+template <class Resultado>
+void AnotarConteo(const ConteoRecorrido& c, Resultado& r, int Resultado::*copiadas) {
+    r.visitadas = c.visitadas;
+    r.*copiadas = c.copiadas;
+    r.fallidas = c.fallidas;
+    r.noSeleccionadas = c.noSeleccionadas;
+    r.detenido = c.detenido;
+    r.interrumpido = c.interrumpido;
+}
+
 // The journal's count, for the progress, from the text of its select, in the same snapshot.
 int ContarDiario(Consulta& consulta, const std::string& seleccion);
 
