@@ -120,6 +120,7 @@ ResultadoEnvio SpeedButton1Click(const ParametrosEnvio& p, ComponentesEnvio& c, 
         archivo_auditoria(directorio, std::to_string(e.id), std::to_string(e.tipo), e.codigo);
     };
     recorrido.marcas = &marcas;
+    recorrido.marcarAlFinal = !p.enLinea;
     if (!p.enLinea) recorrido.copiarAuditoria = [&] { return CopiarAuditoria(c.qAuditor, c.cDestino); };
     const ConteoRecorrido conteo = RecorrerDiario(recorrido);
 

@@ -605,11 +605,13 @@ void GrupoEntradas::deshacerEntrada() {
 }
 
 void GrupoEntradas::confirmar() {
-    sesion_.puntoEntrada_ = false;
     if (!sesion_.grupo_) return;
-    fb::Ref<ITransaction> t(std::exchange(sesion_.grupo_, nullptr));
+    // A commit that fails (a stop request's cancellation among others) leaves the group's
+    // transaction as it was, to be committed again or rolled back: never dropped, as if done.
     fb::Estado st;
-    t.Terminar([&](ITransaction* x) { x->commit(&st); });
+    sesion_.grupo_->commit(&st);
+    sesion_.grupo_ = nullptr;  // the client has released it
+    sesion_.puntoEntrada_ = false;
 }
 
 void SesionDestino::terminarLectura() noexcept {

@@ -97,13 +97,21 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
         if (preguntar && !r.dialogos.confirmar(mensaje + ". Continuar?")) conteo.detenido = true;
     };
 
+    std::vector<Hecha> porMarcar;  // committed, their marks waiting for the end (offline)
+
     // Commits the group, then marks its entries; an entry whose mark another user holds
     // fails (it stays unmarked and is sent again next time).
-    auto cerrarGrupo = [&](bool preguntar) {
+    auto cerrarGrupo = [&](bool preguntar, bool final) {
         SinCancelacion([&] { grupo.confirmar(); });
         std::vector<Hecha> hechas = std::move(enGrupo);
         enGrupo.clear();
         if (!r.marcas) return;
+        if (r.marcarAlFinal) {
+            porMarcar.insert(porMarcar.end(), hechas.begin(), hechas.end());
+            if (!final) return;
+            hechas = std::move(porMarcar);
+            porMarcar.clear();
+        }
         std::vector<int64_t> ids;
         for (const Hecha& h : hechas) ids.push_back(h.entrada.id);
         std::vector<int64_t> sinMarcar;
@@ -121,6 +129,16 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
                                " del diario est\xE1 siendo modificada por otro usuario; queda sin "
                                "marcar y se enviar\xE1 de nuevo.");
             registrarFallo(mensaje, preguntar && !conteo.detenido);
+        }
+    };
+
+    // The run ends on an error: the finished entries are kept, provided that the entry in
+    // progress could be undone; otherwise the whole group goes.
+    auto conservarTerminadas = [&]() noexcept {
+        try {
+            grupo.deshacerEntrada();
+            cerrarGrupo(false, true);
+        } catch (...) {
         }
     };
 
@@ -160,36 +178,33 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
                 enGrupo.push_back({e, tipo, !filtrada});
                 if (int(enGrupo.size()) >= kEntradasPorGrupo ||
                     Cronometro::now() - abierto >= kDuracionGrupo)
-                    cerrarGrupo(true);
+                    cerrarGrupo(true, false);
                 if (conteo.detenido) break;
                 continue;
             }
 
             // Nothing of the entry is left; the entries before it are committed before the
             // person is asked.
-            cerrarGrupo(true);
+            cerrarGrupo(true, false);
             if (conteo.detenido) break;
             const std::string mensaje = MensajeFallo(e, *tipo);
             if (r.mostrarFallo) r.dialogos.mensaje(mensaje);
             registrarFallo(mensaje, true);
             if (conteo.detenido) break;
         }
-        cerrarGrupo(false);
+        cerrarGrupo(false, true);
     } catch (const ErrorBaseDatos& error) {
         if (!error.esCancelacion() || !r.detencion || !r.detencion->solicitada()) {
-            // The run ends here: the finished entries are kept, provided that the entry in
-            // progress could be undone; otherwise the whole group goes.
-            try {
-                grupo.deshacerEntrada();
-                cerrarGrupo(false);
-            } catch (...) {
-            }
+            conservarTerminadas();
             throw;
         }
         // Stopped in the middle of an entry: it is undone whole, the finished ones stay.
         SinCancelacion([&] { grupo.deshacerEntrada(); });
-        cerrarGrupo(false);
+        cerrarGrupo(false, true);
         conteo.interrumpido = true;
+    } catch (...) {
+        conservarTerminadas();
+        throw;
     }
     return conteo;
 }

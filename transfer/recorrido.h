@@ -68,6 +68,10 @@ struct Recorrido {
     std::function<void(const EntradaAuditoria&)> trazar{};
     MarcasDiario* marcas = nullptr;
     std::function<bool()> copiarAuditoria{};
+    // Offline the marks wait for the end of the run: the next send lays the transfer file
+    // out anew, so an entry may be marked only once its file is whole; a run that dies
+    // leaves its entries unmarked, to go again into the next file.
+    bool marcarAlFinal = false;
     // The receiver shows the failure's text before its question.
     bool mostrarFallo = false;
 };
