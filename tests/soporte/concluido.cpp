@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/texto.h"
+
 namespace velmora::prueba {
 
 std::string Concluido(Corrida corrida, const Cuentas& c, const std::string& errores) {
@@ -20,6 +22,21 @@ std::string Concluido(Corrida corrida, const Cuentas& c, const std::string& erro
     m += "\nNo seleccionadas: " + std::to_string(c.noSeleccionadas);
     if (c.interrumpido) m += "\nProceso interrumpido: detenido por el usuario.";
     return m;
+}
+
+std::string ConcluidoEnConsola(Corrida corrida, const Cuentas& c, const std::string& errores,
+                               const std::string& fin) {
+    std::string texto = Utf8DeWindows1252(Concluido(corrida, c, errores)) + "\n";
+    texto += std::to_string(c.visitadas) + " entradas: " + std::to_string(c.copiadas) +
+             (corrida == Corrida::Envio ? " enviadas, " : " recibidas, ") +
+             std::to_string(c.fallidas) + " fallidas, " + std::to_string(c.noSeleccionadas) +
+             " no seleccionadas\n";
+    if (fin != "\n") {
+        std::string conFin;
+        for (char ch : texto) conFin += ch == '\n' ? fin : std::string(1, ch);
+        texto = conFin;
+    }
+    return texto;
 }
 
 }  // namespace velmora::prueba

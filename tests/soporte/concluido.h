@@ -24,6 +24,12 @@ struct Cuentas {
 // the message names it, needed when some entry failed.
 std::string Concluido(Corrida corrida, const Cuentas& cuentas, const std::string& errores = {});
 
+// The end of an unattended run on its console, in UTF-8: the closing message, then the
+// summary line "N entradas: X enviadas, Y fallidas, Z no seleccionadas" ("recibidas"), each
+// line ended by `fin` ("\n"; "\r\n" on a terminal).
+std::string ConcluidoEnConsola(Corrida corrida, const Cuentas& cuentas,
+                               const std::string& errores = {}, const std::string& fin = "\n");
+
 // The path of ERRORES.TXT as the closing message names it: the installation folder, then the
 // file behind a backslash.
 inline std::string ErroresMostrado(const Instalacion& instalacion) {
