@@ -117,14 +117,15 @@ TEST(ComprobantesEnLinea, BorrarQuitaLineasYEncabezadoDeSuTipoSolamente) {
               (Filas{{"6", "1"}}));
 }
 
-TEST(ComprobantesEnLinea, UnaLineaRechazadaNoDejaNiLineasNiEncabezadoNiElComprobanteAnterior) {
+TEST(ComprobantesEnLinea, UnaLineaRechazadaDejaElComprobanteAnteriorComoEstaba) {
     EscenarioEnvio e;
     EjecutarSql(
         e.origen(),
         Unir({Comprobante(11, "NOM", "CC", "000001", "2026-03-01", 3),
               {Auditoria(1, 1, 11, "I", "CC000001", "2026-03-02", "10:00:00", "N", "NOM")}}));
     // The destination refuses the second line (debit 200); the voucher it held under the
-    // same key is deleted by the replace before the insert and stays deleted.
+    // same key, which the replace deletes before the insert, comes back with the entry's
+    // rollback.
     EjecutarSql(e.destino(), Unir({Comprobante(5, "NOM", "CC", "000001", "2026-02-01", 1),
                                    {"ALTER TABLE COMPROBANTE_DETALLE ADD CONSTRAINT CK_PRUEBA "
                                     "CHECK (CODE_DEBITO < 150)",
@@ -134,8 +135,9 @@ TEST(ComprobantesEnLinea, UnaLineaRechazadaNoDejaNiLineasNiEncabezadoNiElComprob
     ResultadoEnvio r = e.enviar();
 
     EXPECT_EQ(r.fallidas, 1);
-    EXPECT_EQ(Textos(e.destino(), kEncabezados), Filas{});
-    EXPECT_EQ(Textos(e.destino(), kDetalles), Filas{});
+    EXPECT_EQ(Textos(e.destino(), kEncabezados),
+              (Filas{{"5", "NOM", "CC", "000001", "2026-02-01", "3", "1234.56"}}));
+    EXPECT_EQ(Textos(e.destino(), kDetalles), (Filas{{"5", "1", "100.00", "0.25"}}));
     EXPECT_EQ(Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA"), (Filas{{"N"}}));
     // The error line names the voucher type beside the code.
     const std::string mensaje = "Error transmitiendo COMPROBANTES CONTABLES NOM CC000001";

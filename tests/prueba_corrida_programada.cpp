@@ -21,6 +21,7 @@
 
 #include "foundation/clave.h"
 #include "foundation/reclamo.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/dialogos_grabados.h"
 #include "tests/soporte/escenario_envio.h"
 #include "tests/soporte/proceso.h"
@@ -32,6 +33,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using prueba::Acceso;
 using prueba::Auditoria;
+using prueba::ConcluidoEnConsola;
+using prueba::Corrida;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
@@ -41,7 +44,6 @@ using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 using Entorno = std::map<std::string, std::string>;
 
-const std::string kConcluido = "Proceso de envio de información concluído.\n";
 const std::string kCredenciales =
     "envio: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario de ISC_USER, "
     "clave de ISC_PASSWORD\n";
@@ -372,8 +374,9 @@ TEST_F(Programada, ConInstalacionLosRegistrosQuedanEnSuCarpetaYNoEnOtra) {
     EXPECT_EQ(s.errores, kCredenciales + kRechazoFx +
                              "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? Sí "
                              "(--al-fallar continuar)\n" +
-                             kConcluido +
-                             "2 entradas: 1 enviadas, 1 fallidas, 0 no seleccionadas\n");
+                             ConcluidoEnConsola(Corrida::Envio,
+                                                {.visitadas = 2, .copiadas = 1, .fallidas = 1},
+                                                prueba::ErroresMostrado(e.instalacion)));
     EXPECT_EQ(marcas(), "NS");
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000002"}}));
@@ -411,9 +414,9 @@ TEST_F(Programada, LaLineaDeCrontabDelReadmeFuncionaComoEstaEscrita) {
 
     EXPECT_EQ(estado, 0) << proceso->errores();
     EXPECT_EQ(proceso->errores(), "");
-    EXPECT_EQ(
-        LeerArchivo(e.instalacion.ruta("programado.log")),
-        kCredenciales + kConcluido + "3 entradas: 3 enviadas, 0 fallidas, 0 no seleccionadas\n");
+    EXPECT_EQ(LeerArchivo(e.instalacion.ruta("programado.log")),
+              kCredenciales +
+                  ConcluidoEnConsola(Corrida::Envio, {.visitadas = 3, .copiadas = 3}));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"6"}}));
     EXPECT_EQ(marcas(), "SSS");
     nadaFueraDeLaInstalacion();
@@ -500,9 +503,9 @@ TEST_F(Programada, ElProgresoCabeEnElAnchoDeLaTerminal) {
         for (const std::string& tramo : progreso) EXPECT_LT(tramo.size(), c.columnas) << tramo;
         EXPECT_EQ(progreso.back(), c.final);
         // The count is gone before the closing message; the summary ends the output.
-        EXPECT_TRUE(
-            terminal.ends_with("\r\033[KProceso de envio de información concluído.\r\n"
-                               "30 entradas: 30 enviadas, 0 fallidas, 0 no seleccionadas\r\n"))
+        EXPECT_TRUE(terminal.ends_with(
+            "\r\033[K" + ConcluidoEnConsola(Corrida::Envio, {.visitadas = 30, .copiadas = 30},
+                                            {}, "\r\n")))
             << terminal;
     }
     nadaFueraDeLaInstalacion();
@@ -556,6 +559,12 @@ TEST_P(Senales, DetienenLaCorridaEntreEntradasConElResumen) {
         std::regex("([0-9]+) entradas: ([0-9]+) enviadas, 0 fallidas, 0 no seleccionadas")))
         << errores;
     const int enviadas = std::stoi(resumen[2]);
+    // Before it, the closing message says that the run was stopped.
+    EXPECT_TRUE(errores.ends_with(ConcluidoEnConsola(Corrida::Envio,
+                                                     {.visitadas = std::stoi(resumen[1]),
+                                                      .copiadas = enviadas,
+                                                      .interrumpido = true})))
+        << errores;
     // The 20th entry had begun: it is whole, or undone whole.
     EXPECT_GE(enviadas, 19);
     EXPECT_LT(enviadas, kFacturas);

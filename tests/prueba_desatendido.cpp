@@ -12,6 +12,7 @@
 #include "foundation/clave.h"
 #include "foundation/inicio_sesion.h"
 #include "recepcion/corrida_desatendida.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/escenario_envio.h"
 #include "tests/soporte/proceso.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 using prueba::Acceso;
 using prueba::Auditoria;
+using prueba::Corrida;
+using prueba::Cuentas;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
@@ -29,15 +32,11 @@ using Filas = std::vector<std::vector<std::string>>;
 using Entorno = std::map<std::string, std::string>;
 
 // What reaches the console, in UTF-8.
-const std::string kConcluido = "Proceso de envio de información concluído.\n";
 const std::string kClaveIncorrecta = "El nombre de Usuario o la clave son incorrectas.\n";
 
-// The last line of every run that started.
-std::string Resumen(int entradas, int enviadas, int fallidas, int noSeleccionadas,
-                    const std::string& correctas = "enviadas") {
-    return std::to_string(entradas) + " entradas: " + std::to_string(enviadas) + " " + correctas +
-           ", " + std::to_string(fallidas) + " fallidas, " + std::to_string(noSeleccionadas) +
-           " no seleccionadas\n";
+// The last lines of every send that started: its closing message, then its summary.
+std::string Final(const Cuentas& cuentas, const std::string& errores = {}) {
+    return prueba::ConcluidoEnConsola(Corrida::Envio, cuentas, errores);
 }
 const char kOtraClave[] = "Secreta-77";
 // The destination's refusal of the invoice with the prefix FX, as the server words it.
@@ -154,7 +153,7 @@ TEST_F(Desatendido, EnLineaEscribeLaFacturaEnElDestinoYMarcaElDiario) {
     Salida s = ejecutar(argumentos({"--en-linea"}));
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
+    EXPECT_EQ(s.errores, Final({.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO, FACT_TOTAL FROM FACTURAS"),
               (Filas{{"FV", "000123", "116.60"}}));
@@ -171,7 +170,7 @@ TEST_F(Desatendido, SinModoPreparaElArchivoDeEnvioComoLaVentana) {
     Salida s = ejecutar(argumentos({}));
 
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
+    EXPECT_EQ(s.errores, Final({.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"7", "FV", "000123"}}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID, AUDI_COD FROM AUDITORIA"),
@@ -199,9 +198,9 @@ TEST_F(Desatendido, RangoPrefijoYTiposEligenLasEntradasComoEnLaVentana) {
                                     "--prefijo", "FV", "--tipos", "31,101"}));
 
     EXPECT_EQ(s.estado, 0);
-    // The entry of another prefix counts as sent: it is marked.
-    EXPECT_TRUE(s.errores.starts_with(kConcluido + "3 entradas: 2 enviadas, 0 fallidas, "))
-        << s.errores;
+    // The entry of another prefix is marked, yet not copied: it counts as not selected, as
+    // does the type not asked for.
+    EXPECT_EQ(s.errores, Final({.visitadas = 3, .copiadas = 1, .noSeleccionadas = 2}));
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000001"}}));
     EXPECT_EQ(marcas(), "SSNN");
@@ -253,7 +252,10 @@ TEST_F(Desatendido, AlFallarContinuarSigueConLasEntradasYTerminaConEstado1) {
     const std::string pregunta =
         "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? Sí (--al-fallar continuar)\n";
     EXPECT_TRUE(s.errores.starts_with(kRechazoFx + pregunta)) << s.errores;
-    EXPECT_TRUE(s.errores.ends_with(pregunta + kConcluido + Resumen(2, 1, 1, 0))) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with(
+        pregunta +
+        Final({.visitadas = 2, .copiadas = 1, .fallidas = 1}, prueba::ErroresMostrado(e.instalacion))))
+        << s.errores;
     EXPECT_EQ(Textos(e.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000002"}}));
     EXPECT_EQ(marcas(), "NS");
@@ -273,7 +275,8 @@ TEST_F(Desatendido, AlFallarDetenerTerminaEnLaPrimeraFallaConEstado1) {
     EXPECT_EQ(s.errores, kRechazoFx +
                              "Error transmitiendo FACTURAS DE VENTA FX000001. Continuar? No "
                              "(--al-fallar detener)\n" +
-                             kConcluido + Resumen(1, 0, 1, 0));
+                             Final({.visitadas = 1, .fallidas = 1},
+                                   prueba::ErroresMostrado(e.instalacion)));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));
     EXPECT_EQ(marcas(), "NN");
     EXPECT_EQ(Lineas(e.traza()), 1u);
@@ -318,7 +321,7 @@ TEST_F(Desatendido, OtroUsuarioEnElDestino) {
     Salida s = ejecutar(argumentos({"--en-linea"}), entorno);
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
+    EXPECT_EQ(s.errores, Final({.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(marcas(), "S");
 }
 
@@ -574,7 +577,7 @@ TEST_F(Desatendido, ElProgramaPreparaElArchivoSinPantallaYTerminaConEstado0) {
                                 e.instalacion.raiz());
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.errores, kConcluido + Resumen(1, 1, 0, 0));
+    EXPECT_EQ(s.errores, Final({.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(s.salida, "");
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}}));
     EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
@@ -596,9 +599,8 @@ TEST_F(Desatendido, LosDosProgramasEnvianYRecibenSinPantalla) {
                                 e.instalacion.raiz(), VELMORA_RECEPCION_PROGRAMA);
 
     EXPECT_EQ(s.estado, 0) << s.errores;
-    EXPECT_TRUE(
-        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
-        << s.errores;
+    EXPECT_EQ(s.errores,
+              prueba::ConcluidoEnConsola(Corrida::Recepcion, {.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"1"}}));
 }
 
@@ -648,10 +650,8 @@ TEST_F(Desatendido, LaRecepcionAplicaElArchivoQueElEnvioPreparo) {
     EXPECT_EQ(s.credenciales,
               "recepcion: origen: usuario de ISC_USER, clave de ISC_PASSWORD; destino: usuario "
               "de ISC_USER, clave de ISC_PASSWORD");
-    EXPECT_TRUE(
-        s.errores.starts_with("Proceso de recepción de información concluído.\n1 entradas: "))
-        << s.errores;
-    EXPECT_TRUE(s.errores.ends_with(", 0 fallidas, 0 no seleccionadas\n")) << s.errores;
+    EXPECT_EQ(s.errores,
+              prueba::ConcluidoEnConsola(Corrida::Recepcion, {.visitadas = 1, .copiadas = 1}));
     EXPECT_EQ(Textos(e.destino(), "SELECT FACT_ID, PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"1", "FV", "000123"}}));
     EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
@@ -690,9 +690,12 @@ TEST_F(Desatendido, ElProgresoSeDibujaSoloEnUnaTerminal) {
     EXPECT_NE(s.errores.find("\renvio: 0 de 2 entradas [......"), std::string::npos);
     EXPECT_NE(s.errores.find("\renvio: 2 de 2 entradas [######"), std::string::npos);
     // The count is gone before the closing message; the summary follows it.
-    const size_t fin =
-        s.errores.rfind("\r\033[K" + kConcluido + "2 entradas: 1 enviadas, 0 fallidas, ");
+    const size_t fin = s.errores.rfind(
+        "\r\033[K" + Final({.visitadas = 2, .copiadas = 1, .noSeleccionadas = 1}));
     ASSERT_NE(fin, std::string::npos) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with(
+        "\r\033[K" + Final({.visitadas = 2, .copiadas = 1, .noSeleccionadas = 1})))
+        << s.errores;
     EXPECT_EQ(s.errores.find('\r', fin + 1), std::string::npos) << s.errores;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ctrlacceso/dialogos_qt.h"
+#include "tests/soporte/concluido.h"
 
 namespace velmora {
 namespace {
@@ -119,10 +120,10 @@ TEST_F(DialogosQtPrueba, ElMensajeLlevaElTituloDeSuVentanaYSuTextoEntero) {
     principal.setWindowTitle(QStringLiteral("Envío de información"));
     principal.show();
     DialogosQt dialogos;
-    const std::string cierre =
-        "Proceso de envio de informaci\xF3n conclu\xED"
-        "do.\n\nEntradas visitadas: 12\nEnviadas: 10\nFallidas: 1 (ver /tmp/a <b>/ERRORES.TXT)\n"
-        "No seleccionadas: 1";
+    const std::string cierre = prueba::Concluido(
+        prueba::Corrida::Envio,
+        {.visitadas = 12, .copiadas = 10, .fallidas = 1, .noSeleccionadas = 1},
+        "/tmp/a <b>/ERRORES.TXT");
     const Visto enLaPrincipal = Ver([&] { dialogos.mensaje(cierre); }, Pulsar("OK"));
     EXPECT_EQ(enLaPrincipal.titulo, "Envío de información");
     EXPECT_EQ(enLaPrincipal.texto,

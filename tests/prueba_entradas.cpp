@@ -1,6 +1,7 @@
 // Every journal entry takes effect whole or not at all, and a bad entry fails alone.
 #include <gtest/gtest.h>
 
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/escenario_envio.h"
 
@@ -9,6 +10,9 @@ namespace {
 
 using prueba::Auditoria;
 using prueba::Comprobante;
+using prueba::Concluido;
+using prueba::Corrida;
+using prueba::ErroresMostrado;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
@@ -16,10 +20,6 @@ using prueba::Marcas;
 using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
-
-const char kConcluido[] =
-    "Proceso de envio de informaci\xF3n conclu\xED"
-    "do.";
 
 // A purchase invoice of the origin (type 21) with `detalles` rows.
 std::vector<std::string> FacturaCompra(int id, const std::string& numero, int detalles) {
@@ -100,7 +100,9 @@ TEST(EntradaEntera, UnValorQueNoCabeEnSuSentenciaFallaSoloSuEntrada) {
             << ll[2 * i].texto;
         EXPECT_EQ(ll[2 * i + 1], Confirmacion(fallas[i] + ". Continuar?"));
     }
-    EXPECT_EQ(ll.back(), Mensaje(kConcluido));
+    EXPECT_EQ(ll.back(), Mensaje(Concluido(Corrida::Envio,
+                                           {.visitadas = 4, .copiadas = 1, .fallidas = 3},
+                                           ErroresMostrado(e.instalacion))));
     EXPECT_EQ(SinFechas(e.errores()), "F,H,PRUEBA," + fallas[0] + "\r\nF,H,PRUEBA," + fallas[1] +
                                           "\r\nF,H,PRUEBA," + fallas[2] + "\r\n");
     EXPECT_EQ(Marcas(e), (std::vector<std::string>{"N", "N", "N", "S"}));

@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "foundation/clave.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/escenario_envio.h"
 
 namespace velmora {
 namespace {
 
 using prueba::Auditoria;
+using prueba::Concluido;
+using prueba::Corrida;
+using prueba::ErroresMostrado;
 using prueba::EjecutarSql;
 using prueba::EscenarioEnvio;
 using prueba::Factura;
@@ -15,10 +19,6 @@ using prueba::Marcas;
 using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
-
-const char kConcluido[] =
-    "Proceso de envio de informaci\xF3n conclu\xED"
-    "do.";
 
 Filas Facturas(const std::string& ubicacion) {
     return Textos(ubicacion,
@@ -44,7 +44,9 @@ TEST(EnvioEnLinea, CreaLaFacturaConUnIdNuevoEnElEncabezadoYEnCadaDetalle) {
     ResultadoEnvio r = e.enviar();
 
     EXPECT_EQ(r.enviadas, 1);
-    EXPECT_EQ(e.dialogos.llamadas(), (std::vector<Llamada>{Mensaje(kConcluido)}));
+    EXPECT_EQ(e.dialogos.llamadas(),
+              (std::vector<Llamada>{
+                  Mensaje(Concluido(Corrida::Envio, {.visitadas = 1, .copiadas = 1}))}));
     EXPECT_EQ(Textos(e.destino(),
                      "SELECT FACT_ID, PREF_PRE, FACT_NUMERO, FACT_TASACAMBIO, "
                      "FACT_TOTAL FROM FACTURAS WHERE PREF_PRE = 'FV'"),
@@ -127,7 +129,12 @@ TEST_P(DetalleFallido, QuitaElDocumentoRegistraElErrorYPregunta) {
     EXPECT_EQ(ll,
               (std::vector<Llamada>{Mensaje(ll[0].texto), Pitido(),
                                     Error(ll[0].texto.substr(0, ll[0].texto.size() - 1)),
-                                    Confirmacion(falla + ". Continuar?"), Mensaje(kConcluido)}));
+                                    Confirmacion(falla + ". Continuar?"),
+                                    Mensaje(Concluido(Corrida::Envio,
+                                                      {.visitadas = seguir ? 2 : 1,
+                                                       .copiadas = seguir ? 1 : 0,
+                                                       .fallidas = 1},
+                                                      ErroresMostrado(e.instalacion)))}));
     EXPECT_EQ(SinFechas(e.errores()), "F,H,PRUEBA," + falla + "\r\n");
     EXPECT_EQ(r.fallidas, 1);
     if (seguir) {
@@ -183,7 +190,7 @@ TEST(EnvioFueraDeLinea, LlenaElArchivoConLosIdsDeOrigenYCadaFilaDelDiario) {
     EXPECT_EQ(e.errores(), "");
 }
 
-TEST(EnvioFueraDeLinea, LasEntradasFiltradasYFallidasTambienViajanEnElArchivo) {
+TEST(EnvioFueraDeLinea, LasEntradasFiltradasViajanEnElArchivoYLasFallidasNo) {
     EscenarioEnvio e;
     auto sql = Factura(7, "FV", "000123", 2);
     for (auto& s : Factura(8, "NC", "000001", 1)) sql.push_back(s);
@@ -198,8 +205,10 @@ TEST(EnvioFueraDeLinea, LasEntradasFiltradasYFallidasTambienViajanEnElArchivo) {
     ResultadoEnvio r = e.enviar();
 
     EXPECT_EQ(r.fallidas, 1);
-    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"1"}, {"2"}}));
-    EXPECT_TRUE(Facturas(e.archivoEnvio()).empty()) << "the failed invoice is removed again";
+    EXPECT_EQ(r.noSeleccionadas, 1);
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_ID FROM AUDITORIA"), (Filas{{"2"}}))
+        << "the failed entry's row goes back with the entry; the filtered one travels";
+    EXPECT_TRUE(Facturas(e.archivoEnvio()).empty()) << "nothing of the failed invoice is left";
     EXPECT_TRUE(Detalles(e.archivoEnvio()).empty());
     EXPECT_EQ(Marcas(e), (std::vector<std::string>{"N", "S"}));
 }
@@ -279,7 +288,7 @@ TEST(EnvioSeleccion, UnPrefijoConComillaSeBuscaYSeCopia) {
     EXPECT_EQ(Facturas(e.destino()), (Filas{{"1", "O'B", "000001", "S"}}));
 }
 
-TEST(EnvioSeleccion, LasMarcasSeVenAlCerrarLaSesionDeOrigen) {
+TEST(EnvioSeleccion, LasMarcasEstanConfirmadasCuandoLaCorridaTermina) {
     EscenarioEnvio e;
     auto sql = Factura(7, "FV", "000123", 1);
     sql.push_back(Auditoria(1, 31, 7, "I", "FV000123"));
@@ -287,7 +296,8 @@ TEST(EnvioSeleccion, LasMarcasSeVenAlCerrarLaSesionDeOrigen) {
     SinProgreso progreso;
 
     SpeedButton1Click(e.parametros, e.componentes, e.dialogos, progreso);
-    EXPECT_EQ(Marcas(e), std::vector<std::string>{"N"}) << "still in the run's transaction";
+    EXPECT_EQ(Marcas(e), std::vector<std::string>{"S"})
+        << "committed after their group, with the origin session still open";
     e.componentes.dbCia.desconectar();
     EXPECT_EQ(Marcas(e), std::vector<std::string>{"S"});
 }
@@ -332,7 +342,8 @@ TEST(EnvioSeleccion, UnDiarioVacioSoloMuestraElFinal) {
     EscenarioEnvio e;
     ResultadoEnvio r = e.enviar();
     EXPECT_EQ(r.visitadas, 0);
-    EXPECT_EQ(e.dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    EXPECT_EQ(e.dialogos.llamadas(),
+              std::vector<Llamada>{Mensaje(Concluido(Corrida::Envio, {}))});
 }
 
 TEST(EnvioEnLinea, LaContrasenaLlegaCifradaYSeDescifraParaConectar) {

@@ -228,11 +228,13 @@ TEST(ArticulosEnLinea, LaActualizacionCopiaValoresSimplesYUnNuloSigueNulo) {
                       "4300.0000", "0.0000"}}));
 }
 
-TEST(ComponentesEnLinea, UnaFilaRechazadaFallaLaEntradaPeroLasDemasSeIntentan) {
+TEST(ComponentesEnLinea, UnaFilaRechazadaFallaLaEntradaYElDestinoQuedaComoEstaba) {
     EscenarioEnvio e;
     EjecutarSql(e.origen(), {Componente("A001", 1, "2"), Componente("A001", 2, "500"),
                              Componente("A001", 3, "4"), Auditoria(1, 128, 0, "M", "A001")});
-    EjecutarSql(e.destino(), {"ALTER TABLE ARTICULOS_PRODUCTO ADD CONSTRAINT CK_PRUEBA "
+    // The destination refuses the second row; it held the first one with another quantity.
+    EjecutarSql(e.destino(), {Componente("A001", 1, "9"),
+                              "ALTER TABLE ARTICULOS_PRODUCTO ADD CONSTRAINT CK_PRUEBA "
                               "CHECK (ARPR_CANTIDAD < 100)",
                               "COMMIT"});
     e.parametros.enLinea = true;
@@ -243,7 +245,8 @@ TEST(ComponentesEnLinea, UnaFilaRechazadaFallaLaEntradaPeroLasDemasSeIntentan) {
     EXPECT_EQ(Textos(e.destino(),
                      "SELECT ARTI_COD, ARPR_ITEM, ARPR_CANTIDAD "
                      "FROM ARTICULOS_PRODUCTO ORDER BY ARPR_ITEM"),
-              (Filas{{"A001", "1", "2.0000"}, {"A001", "3", "4.0000"}}));
+              (Filas{{"A001", "1", "9.0000"}}))
+        << "none of the entry's rows stays, the first one neither";
     EXPECT_EQ(Textos(e.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA"), (Filas{{"N"}}));
     EXPECT_NE(e.errores().find("Error transmitiendo COMPONENTES DE ARTICULOS A001"),
               std::string::npos);

@@ -19,6 +19,7 @@
 
 #include "envio/principal.h"
 #include "foundation/clave.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/dialogos_grabados.h"
 #include "tests/soporte/escenario_envio.h"
 #include "tests/soporte/ventanas.h"
@@ -28,6 +29,8 @@ namespace {
 
 using prueba::Acceso;
 using prueba::Auditoria;
+using prueba::Concluido;
+using prueba::Corrida;
 using prueba::Control;
 using prueba::EjecutarSql;
 using prueba::Factura;
@@ -35,9 +38,6 @@ using prueba::InstalacionVentanas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
-const char kConcluido[] =
-    "Proceso de envio de informaci\xF3n conclu\xED"
-    "do.";
 const char kSinCompanias[] =
     "Debe indicar las compa\xF1\xED"
     "as origen y destino.";
@@ -561,14 +561,16 @@ TEST_F(PrincipalEnvio, UnEnvioCompletoPorElServidorLlevaLosDocumentosYCierraLaVe
 
     enviar();
 
-    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    EXPECT_EQ(dialogos.llamadas(),
+              std::vector<Llamada>{
+                  Mensaje(Concluido(Corrida::Envio, {.visitadas = 2, .copiadas = 2}))});
     EXPECT_FALSE(ventana_->isVisible());
     EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 2);
     EXPECT_EQ(Textos(inst.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000123"}}));
     EXPECT_EQ(Textos(inst.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"2"}}));
     EXPECT_EQ(Textos(inst.destino(), "SELECT ARTI_COD FROM ARTICULO"), (Filas{{"A001"}}));
-    // Closing the window committed the journal marks.
+    // The marks were committed after their group.
     EXPECT_EQ(Textos(inst.origen(), "SELECT AUDI_ENVIO FROM AUDITORIA ORDER BY AUDI_ID"),
               (Filas{{"S"}, {"S"}}));
 }
@@ -597,7 +599,10 @@ TEST_F(PrincipalEnvio, ModoArticulosEnviaSoloLosArticulosEnLineaYTermina) {
     EXPECT_EQ(control<GrupoOpciones>("Tipo")->elegida(), 0);
     EXPECT_TRUE(control("Existe")->isEnabled());
     EXPECT_EQ(control<CajaCompania>("LCiaOri")->texto(), prueba::kNombreOrigen);
-    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    // The invoice's type is not marked: visited, not selected.
+    EXPECT_EQ(dialogos.llamadas(),
+              std::vector<Llamada>{Mensaje(Concluido(
+                  Corrida::Envio, {.visitadas = 2, .copiadas = 1, .noSeleccionadas = 1}))});
     EXPECT_FALSE(ventana_->isVisible());
     EXPECT_EQ(Textos(inst.destino(), "SELECT ARTI_COD FROM ARTICULO"), (Filas{{"A001"}}));
     EXPECT_EQ(Textos(inst.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));

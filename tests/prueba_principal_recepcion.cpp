@@ -19,6 +19,7 @@
 #include "envio/principal.h"
 #include "foundation/clave.h"
 #include "recepcion/principal.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/dialogos_grabados.h"
 #include "tests/soporte/escenario_envio.h"
 #include "tests/soporte/ventanas.h"
@@ -27,14 +28,13 @@ namespace velmora {
 namespace {
 
 using prueba::Acceso;
+using prueba::Concluido;
+using prueba::Corrida;
 using prueba::Control;
 using prueba::InstalacionVentanas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
-const char kConcluido[] =
-    "Proceso de recepci\xF3n de informaci\xF3n conclu\xED"
-    "do.";
 
 // Signs in on a main window as PRUEBA and waits for its first activation.
 void Activar(VentanaPrincipal& ventana) {
@@ -58,9 +58,8 @@ void PrepararArchivo(const InstalacionVentanas& inst) {
     Control<CajaCompania>(envio, "LCiaOri")->valor("001");
     Control<CajaCompania>(envio, "LCiaDes")->valor("002");
     prueba::Enviar(envio);
-    ASSERT_EQ(dialogos.mensajes(), std::vector<std::string>{"Proceso de envio de informaci\xF3n "
-                                                            "conclu\xED"
-                                                            "do."});
+    ASSERT_EQ(dialogos.mensajes(), std::vector<std::string>{Concluido(
+                                       Corrida::Envio, {.visitadas = 2, .copiadas = 2})});
     ASSERT_FALSE(envio.isVisible());
 }
 
@@ -226,7 +225,9 @@ TEST_F(PrincipalRecepcion, UnaRecepcionCompletaPorElServidorAplicaElArchivoYCier
     ASSERT_EQ(origen->valor(), "002");
     prueba::Enviar(*ventana_);
 
-    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    EXPECT_EQ(dialogos.llamadas(),
+              std::vector<Llamada>{
+                  Mensaje(Concluido(Corrida::Recepcion, {.visitadas = 2, .copiadas = 2}))});
     EXPECT_FALSE(ventana_->isVisible());
     EXPECT_EQ(Textos(inst.destino(), "SELECT PREF_PRE, FACT_NUMERO FROM FACTURAS"),
               (Filas{{"FV", "000123"}}));
@@ -242,7 +243,10 @@ TEST_F(PrincipalRecepcion, ModoArticulosRecibeSoloLosArticulosYTermina) {
 
     EXPECT_EQ(marcados(), std::vector<int>{101});
     EXPECT_EQ(control<GrupoOpciones>("Existe")->elegida(), 0);
-    EXPECT_EQ(dialogos.llamadas(), std::vector<Llamada>{Mensaje(kConcluido)});
+    // The invoice's type is not marked: visited, not selected.
+    EXPECT_EQ(dialogos.llamadas(),
+              std::vector<Llamada>{Mensaje(Concluido(
+                  Corrida::Recepcion, {.visitadas = 2, .copiadas = 1, .noSeleccionadas = 1}))});
     EXPECT_FALSE(ventana_->isVisible());
     EXPECT_EQ(Textos(inst.destino(), "SELECT ARTI_COD FROM ARTICULO"), (Filas{{"A001"}}));
     EXPECT_EQ(Textos(inst.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"0"}}));

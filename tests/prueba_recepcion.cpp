@@ -4,6 +4,7 @@
 
 #include "foundation/clave.h"
 #include "foundation/errores.h"
+#include "tests/soporte/concluido.h"
 #include "tests/soporte/documentos.h"
 #include "tests/soporte/escenario_recepcion.h"
 
@@ -19,9 +20,9 @@ using prueba::SinFechas;
 using prueba::Textos;
 using Filas = std::vector<std::vector<std::string>>;
 
-const char kConcluido[] =
-    "Proceso de recepci\xF3n de informaci\xF3n conclu\xED"
-    "do.";
+// The four entries of the fixture, each received.
+const std::string kConcluido =
+    prueba::Concluido(prueba::Corrida::Recepcion, {.visitadas = 4, .copiadas = 4});
 
 Filas Facturas(const std::string& ubicacion) {
     return Textos(ubicacion,
@@ -170,7 +171,10 @@ TEST_F(Recepcion, UnaFallaSeMuestraSeRegistraYSePregunta) {
     EXPECT_EQ(ll, (std::vector<Llamada>{Mensaje(ll[0].texto), Pitido(),
                                         Error(ll[0].texto.substr(0, ll[0].texto.size() - 1)),
                                         Mensaje(falla), Confirmacion(falla + ". Continuar?"),
-                                        Mensaje(kConcluido)}));
+                                        Mensaje(prueba::Concluido(
+                                            prueba::Corrida::Recepcion,
+                                            {.visitadas = 1, .fallidas = 1},
+                                            prueba::ErroresMostrado(e.instalacion())))}));
     // The box, then the line, then the question.
     EXPECT_EQ(dialogos.lineasDelRegistro, (std::vector<size_t>{0, 0, 1, 1}));
     EXPECT_EQ(SinFechas(e.errores()), "F,H,PRUEBA," + falla + "\r\n");

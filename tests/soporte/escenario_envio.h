@@ -30,8 +30,7 @@ class EscenarioEnvio {
         return instalacion.ubicacion(acceso, "datos/002/envio.fdb");
     }
 
-    // Runs "Enviar", then releases the sessions as the end of the program does, so that
-    // the journal marks are committed.
+    // Runs "Enviar", then releases the sessions as the end of the program does.
     ResultadoEnvio enviar();
 
     void marcarSolo(std::vector<int> codigos);  // unmarks every other type

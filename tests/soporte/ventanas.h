@@ -24,11 +24,6 @@ inline constexpr const char* kNombreOrigen =
     "a Origen";
 inline constexpr const char* kNombreDestino = "Almac\xE9n Destino";
 
-// The runs close with their counts ("Entradas visitadas: ...") and check a reversed date
-// range and the receiver's missing companies before they start; until they do, the tests
-// check only the first line of the closing message and what the windows do around the runs.
-inline constexpr bool kCierreConCuentas = true;
-
 // The Qt application of a test program, offscreen, created at the first call. A window that
 // closes never ends it: the tests look at the window instead.
 QApplication& AplicacionDePrueba();
