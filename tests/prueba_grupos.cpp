@@ -204,6 +204,18 @@ class OtroUsuario {
     Consulta consulta_{transaccion_, "QOtro"};
 };
 
+// Invoices FV000001 to FV000003 with `detalles` lines each, and their journal entries.
+std::vector<std::string> TresFacturas(int detalles, const std::string& operacion) {
+    std::vector<std::string> sql;
+    for (int i = 1; i <= 3; ++i) {
+        const std::string n = std::to_string(i);
+        sql = Unir(std::move(sql), Factura(i, "FV", "00000" + n, detalles));
+        sql.push_back(
+            Auditoria(i, 31, i, operacion, "FV00000" + n, "2026-03-02", "10:00:0" + n));
+    }
+    return sql;
+}
+
 // Three invoices; another user holds the destination's copy of the second. Its entry fails
 // within the bound with a message that names it, gets its ERRORES.TXT line and the question;
 // the third is sent and the run ends by itself.
@@ -211,14 +223,8 @@ TEST(Bloqueos, UnDocumentoQueOtroUsuarioTieneFallaSoloYLaCorridaSigue) {
     for (Acceso acceso : {Acceso::Embebido, Acceso::Servidor}) {
         SCOPED_TRACE(prueba::NombreAcceso(acceso));
         EscenarioEnvio e(acceso);
-        std::vector<std::string> origen, destino = Factura(50, "FV", "000002", 1);
-        for (int i = 1; i <= 3; ++i) {
-            for (auto& s : Factura(i, "FV", "00000" + std::to_string(i), 2)) origen.push_back(s);
-            origen.push_back(Auditoria(i, 31, i, "M", "FV00000" + std::to_string(i), "2026-03-02",
-                                       "10:00:0" + std::to_string(i)));
-        }
-        EjecutarSql(e.origen(), origen);
-        EjecutarSql(e.destino(), destino);
+        EjecutarSql(e.origen(), TresFacturas(2, "M"));
+        EjecutarSql(e.destino(), Factura(50, "FV", "000002", 1));
         e.parametros.enLinea = true;
         e.parametros.esperaBloqueo = 1;
 
@@ -256,13 +262,7 @@ TEST(Bloqueos, UnaMarcaQueOtroUsuarioTieneDejaLaEntradaSinEnviar) {
     for (Acceso acceso : {Acceso::Embebido, Acceso::Servidor}) {
         SCOPED_TRACE(prueba::NombreAcceso(acceso));
         EscenarioEnvio e(acceso);
-        std::vector<std::string> origen;
-        for (int i = 1; i <= 3; ++i) {
-            for (auto& s : Factura(i, "FV", "00000" + std::to_string(i), 1)) origen.push_back(s);
-            origen.push_back(Auditoria(i, 31, i, "I", "FV00000" + std::to_string(i), "2026-03-02",
-                                       "10:00:0" + std::to_string(i)));
-        }
-        EjecutarSql(e.origen(), origen);
+        EjecutarSql(e.origen(), TresFacturas(1, "I"));
         e.parametros.enLinea = true;
         e.parametros.esperaBloqueo = 1;
 
