@@ -185,6 +185,25 @@ TEST(Grupos, UnaEntradaFallidaEnMedioDeSuGrupoDejaLasDemasConfirmadasYMarcadas) 
     }
 }
 
+// Offline the marks wait for the end of the send, all of them: more than the server takes in
+// one list of values.
+TEST(Grupos, FueraDeLineaTodasLasEntradasSeMarcanAlFinal) {
+    EscenarioEnvio e(Acceso::Embebido);
+    const int n = 1600;
+    std::vector<std::string> sql;
+    for (int i = 1; i <= n; ++i) sql.push_back(Auditoria(i, 31, 100000 + i, "I", "FV999999"));
+    EjecutarSql(e.origen(), sql);
+    e.parametros.enLinea = false;
+
+    const ResultadoEnvio r = e.enviar();
+
+    EXPECT_EQ(r.enviadas, n);
+    EXPECT_EQ(Textos(e.origen(), "SELECT COUNT(*) FROM AUDITORIA WHERE AUDI_ENVIO = 'S'"),
+              (Filas{{std::to_string(n)}}));
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT COUNT(*) FROM AUDITORIA"),
+              (Filas{{std::to_string(n)}}));
+}
+
 // Another user's uncommitted change, held by a second connection for the whole run.
 class OtroUsuario {
   public:

@@ -56,11 +56,17 @@ bool MarcasDiario::marcarEnUna(const std::vector<int64_t>& ids, int espera) {
 }
 
 std::vector<int64_t> MarcasDiario::marcar(const std::vector<int64_t>& ids) {
-    if (ids.empty() || marcarEnUna(ids, esperaBloqueo_)) return {};
-    // Some row is held: each on its own, without waiting again, to find which.
     std::vector<int64_t> sinMarcar;
-    for (int64_t id : ids)
-        if (!marcarEnUna({id}, -1)) sinMarcar.push_back(id);
+    // A group's worth per statement: the server takes a list of limited length, and a
+    // statement of one length is prepared once.
+    for (size_t desde = 0; desde < ids.size(); desde += kEntradasPorGrupo) {
+        const std::vector<int64_t> tramo(
+            ids.begin() + desde, ids.begin() + std::min(ids.size(), desde + kEntradasPorGrupo));
+        if (marcarEnUna(tramo, esperaBloqueo_)) continue;
+        // Some row is held: each on its own, without waiting again, to find which.
+        for (int64_t id : tramo)
+            if (!marcarEnUna({id}, -1)) sinMarcar.push_back(id);
+    }
     return sinMarcar;
 }
 
