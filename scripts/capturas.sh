@@ -30,20 +30,20 @@ bash scripts/instalar_paquetes.sh xvfb xdotool imagemagick openbox
 carpeta=/tmp/velmora
 bash scripts/demo_instalacion.sh "${opciones[@]}" --carpeta "$carpeta"
 # For the pictures only: a journal long enough that the send is on the screen for a while,
-# 3000 more articles created in 001.
+# 30000 more articles created in 001.
 isql-fb -q -bail -user SYSDBA -ch NONE "$carpeta/instalacion/datos/001/velmora.fdb" <<'SQL'
 SET TERM ^ ;
 EXECUTE BLOCK AS
 DECLARE i INTEGER = 1;
 BEGIN
-    WHILE (i <= 3000) DO
+    WHILE (i <= 30000) DO
     BEGIN
         INSERT INTO ARTICULO (ARTI_COD, ARTI_NOMBRE, ARTI_PRECIO)
-        VALUES ('P' || LPAD(:i, 4, '0'), 'PRODUCTO ' || :i, 1000 + :i);
+        VALUES ('P' || LPAD(:i, 5, '0'), 'PRODUCTO ' || :i, 1000 + :i);
         INSERT INTO AUDITORIA (AUDI_ID, AUDI_USUARIO, AUDI_FECHA, AUDI_HORA, TIDO_COD,
                                AUDI_IDDOC, AUDI_OPER, AUDI_COD, AUDI_ENVIO)
-        VALUES (1000 + :i, 'DEMO', '2026-02-08', '09:00:00', 101, 0, 'I',
-                'P' || LPAD(:i, 4, '0'), 'N');
+        VALUES (100000 + :i, 'DEMO', '2026-02-08', '09:00:00', 101, 0, 'I',
+                'P' || LPAD(:i, 5, '0'), 'N');
         i = i + 1;
     END
 END^
