@@ -276,4 +276,19 @@ void Barrido(const Opciones& o, const std::string& donde,
     std::printf("\n");
 }
 
+void EncabezadoTabla(const char* columna, int ancho) {
+    const Agrupacion grupo;
+    char tituloGrupo[64];
+    std::snprintf(tituloGrupo, sizeof tituloGrupo, "floor per group (%d entries, %lld ms)",
+                  grupo.entradas, static_cast<long long>(grupo.duracion.count()));
+    std::printf("%-*s | %-43s | %-50s | %-24s | %s\n", 9 + 1 + ancho + 1 + 7, "", "run",
+                tituloGrupo, "floor per entry", "floor per apply");
+    std::printf(
+        "%-9s %-*s %7s | %8s %8s %9s %7s %7s | %8s %8s %9s %7s %7s %6s | %8s %8s %6s | "
+        "%8s %8s %6s %6s %6s\n",
+        "access", ancho, columna, "rows", "run s", "docs/s", "CPU s", "RSS MiB", "rt/ent",
+        "floor s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "ratio", "floor s", "docs/s", "rt/ent",
+        "floor s", "docs/s", "rt/ent", "gain", "best");
+}
+
 }  // namespace velmora::banco

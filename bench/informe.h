@@ -52,6 +52,10 @@ void Objetivos(const Lote& lote, const std::vector<Objetivo>& lineas);
 void Barrido(const Opciones& o, const std::string& donde,
              const std::function<std::vector<Medida>(Lado, Agrupacion)>& medir);
 
+// The two title lines of a program's table; `columna` names its second column ("mode",
+// "workload"), `ancho` its width.
+void EncabezadoTabla(const char* columna, int ancho);
+
 // The tables of each program.
 void TablaEnvio(const Opciones& o);
 void EscalaEnvio(const Opciones& o);

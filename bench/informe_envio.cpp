@@ -27,20 +27,9 @@ std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionEnvio c) 
 
 void TablaEnvio(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
-    const Agrupacion grupo;
     std::printf("## %s: %d journal entries, %d detail rows per document, %d run(s) per side\n\n",
                 NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
-    char tituloGrupo[64];
-    std::snprintf(tituloGrupo, sizeof tituloGrupo, "floor per group (%d entries, %lld ms)",
-                  grupo.entradas, static_cast<long long>(grupo.duracion.count()));
-    std::printf("%-33s | %-43s | %-50s | %-24s | %s\n", "", "run", tituloGrupo, "floor per entry",
-                "floor per apply");
-    std::printf(
-        "%-9s %-15s %7s | %8s %8s %9s %7s %7s | %8s %8s %9s %7s %7s %6s | %8s %8s %6s | "
-        "%8s %8s %6s %6s %6s\n",
-        "access", "mode", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "floor s",
-        "docs/s", "CPU s", "RSS MiB", "rt/ent", "ratio", "floor s", "docs/s", "rt/ent", "floor s",
-        "docs/s", "rt/ent", "gain", "best");
+    EncabezadoTabla("mode", 15);
     std::vector<Objetivo> objetivos;
     for (Acceso acceso : o.accesos) {
         for (bool enLinea : o.modos) {

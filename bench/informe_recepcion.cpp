@@ -39,22 +39,11 @@ std::vector<std::vector<Medida>> Medir(const Opciones& o, ConfiguracionRecepcion
 
 void TablaRecepcion(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
-    const Agrupacion grupo;
     std::printf("## %s: %d journal entries, %d detail rows per document, %d run(s) per side\n\n",
                 NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
     CarpetaTemporal carpeta;
     const std::string archivo = Preparar(carpeta, lote);
-    char tituloGrupo[64];
-    std::snprintf(tituloGrupo, sizeof tituloGrupo, "floor per group (%d entries, %lld ms)",
-                  grupo.entradas, static_cast<long long>(grupo.duracion.count()));
-    std::printf("%-27s | %-43s | %-50s | %-24s | %s\n", "", "run", tituloGrupo, "floor per entry",
-                "floor per apply");
-    std::printf(
-        "%-9s %-9s %7s | %8s %8s %9s %7s %7s | %8s %8s %9s %7s %7s %6s | %8s %8s %6s | "
-        "%8s %8s %6s %6s %6s\n",
-        "access", "workload", "rows", "run s", "docs/s", "CPU s", "RSS MiB", "rt/ent", "floor s",
-        "docs/s", "CPU s", "RSS MiB", "rt/ent", "ratio", "floor s", "docs/s", "rt/ent", "floor s",
-        "docs/s", "rt/ent", "gain", "best");
+    EncabezadoTabla("workload", 9);
     std::vector<Objetivo> objetivos;
     for (Acceso acceso : o.accesos) {
         const auto ms = Medir(o, {acceso, lote, Lado::Corrida, archivo, Agrupacion{}});

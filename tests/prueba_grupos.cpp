@@ -235,6 +235,28 @@ std::vector<std::string> TresFacturas(int detalles, const std::string& operacion
     return sql;
 }
 
+// The three invoices sent with a wait bound of 1 s while another user holds a row, through
+// `sentencia` on `ubicacion`: the run ends by itself within the bound, the second invoice fails
+// alone with its ERRORES.TXT line, the other two are sent and marked.
+void EnviarMientrasOtroTiene(EscenarioEnvio& e, const std::string& ubicacion,
+                             const std::string& sentencia) {
+    e.parametros.enLinea = true;
+    e.parametros.esperaBloqueo = 1;
+    const auto inicio = std::chrono::steady_clock::now();
+    ResultadoEnvio r;
+    {
+        OtroUsuario otro(ubicacion, sentencia);
+        r = e.enviar();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(10));
+
+    EXPECT_EQ(r.fallidas, 1);
+    EXPECT_EQ(r.enviadas, 2);
+    EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "N", "S"}));
+    EXPECT_EQ(SinFechas(e.errores()),
+              "F,H,PRUEBA,Error transmitiendo FACTURAS DE VENTA FV000002\r\n");
+}
+
 // Three invoices; another user holds the destination's copy of the second. Its entry fails
 // within the bound with a message that names it, gets its ERRORES.TXT line and the question;
 // the third is sent and the run ends by itself.
@@ -244,23 +266,9 @@ TEST(Bloqueos, UnDocumentoQueOtroUsuarioTieneFallaSoloYLaCorridaSigue) {
         EscenarioEnvio e(acceso);
         EjecutarSql(e.origen(), TresFacturas(2, "M"));
         EjecutarSql(e.destino(), Factura(50, "FV", "000002", 1));
-        e.parametros.enLinea = true;
-        e.parametros.esperaBloqueo = 1;
 
-        const auto inicio = std::chrono::steady_clock::now();
-        ResultadoEnvio r;
-        {
-            OtroUsuario otro(e.destino(),
-                             "UPDATE FACTURAS SET TERC_NIT = 'otro' WHERE FACT_NUMERO = '000002'");
-            r = e.enviar();
-        }
-        EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(10));
-
-        EXPECT_EQ(r.fallidas, 1);
-        EXPECT_EQ(r.enviadas, 2);
-        EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "N", "S"}));
-        EXPECT_EQ(SinFechas(e.errores()),
-                  "F,H,PRUEBA,Error transmitiendo FACTURAS DE VENTA FV000002\r\n");
+        EnviarMientrasOtroTiene(
+            e, e.destino(), "UPDATE FACTURAS SET TERC_NIT = 'otro' WHERE FACT_NUMERO = '000002'");
         bool nombrada = false, preguntada = false;
         for (const auto& l : e.dialogos.llamadas()) {
             nombrada |= l.texto == "El documento FACTURAS DE VENTA FV000002 est\xE1 siendo "
@@ -282,23 +290,9 @@ TEST(Bloqueos, UnaMarcaQueOtroUsuarioTieneDejaLaEntradaSinEnviar) {
         SCOPED_TRACE(prueba::NombreAcceso(acceso));
         EscenarioEnvio e(acceso);
         EjecutarSql(e.origen(), TresFacturas(1, "I"));
-        e.parametros.enLinea = true;
-        e.parametros.esperaBloqueo = 1;
 
-        const auto inicio = std::chrono::steady_clock::now();
-        ResultadoEnvio r;
-        {
-            OtroUsuario otro(e.origen(),
-                             "UPDATE AUDITORIA SET AUDI_RAZON = 'editando' WHERE AUDI_ID = 2");
-            r = e.enviar();
-        }
-        EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(10));
-
-        EXPECT_EQ(r.fallidas, 1);
-        EXPECT_EQ(r.enviadas, 2);
-        EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "N", "S"}));
-        EXPECT_EQ(SinFechas(e.errores()),
-                  "F,H,PRUEBA,Error transmitiendo FACTURAS DE VENTA FV000002\r\n");
+        EnviarMientrasOtroTiene(
+            e, e.origen(), "UPDATE AUDITORIA SET AUDI_RAZON = 'editando' WHERE AUDI_ID = 2");
 
         // Next time the entry goes again, and its document is not doubled.
         const ResultadoEnvio otra = e.enviar();
