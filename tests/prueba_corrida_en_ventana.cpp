@@ -353,7 +353,7 @@ TEST_F(CorridaEnVentana, LaFirmaApareceAlMostrarseSinActivacionYUnaSolaVez) {
     EXPECT_FALSE(activaAlFirmar);
     EXPECT_EQ(Control<CajaCompania>(*ventana_, "LCiaOri")->lista()->model()->rowCount(), 2);
 
-    prueba::AlAparecerAcceso(firmar);
+    prueba::AlAparecerAcceso otraFirma(firmar);
     ventana_->hide();
     ventana_->show();
     ventana_->activateWindow();

@@ -58,8 +58,9 @@ bool Esperar(const std::function<bool()>& condicion, int milisegundos) {
     return QTest::qWaitFor(condicion, milisegundos);
 }
 
-void AlAparecerAcceso(std::function<void(Tfacceso&)> accion) {
+AlAparecerAcceso::AlAparecerAcceso(std::function<void(Tfacceso&)> accion) {
     auto* sondeo = new QTimer;
+    sondeo_ = sondeo;
     sondeo->setInterval(5);
     QObject::connect(sondeo, &QTimer::timeout, [sondeo, accion] {
         auto* acceso = qobject_cast<Tfacceso*>(QApplication::activeModalWidget());
@@ -79,6 +80,12 @@ void AlAparecerAcceso(std::function<void(Tfacceso&)> accion) {
         accion(*acceso);
     });
     sondeo->start();
+}
+
+AlAparecerAcceso::~AlAparecerAcceso() {
+    if (!sondeo_) return;
+    sondeo_->stop();
+    sondeo_->deleteLater();
 }
 
 void Escribir(QWidget* caja, const QString& texto) {
@@ -108,7 +115,7 @@ void Firmar(Tfacceso& acceso, const QString& usuario, const QString& clave) {
 bool Activar(VentanaPrincipal& ventana, std::function<void(Tfacceso&)> firma) {
     auto activada = std::make_shared<bool>(false);
     QObject::connect(&ventana, &VentanaPrincipal::activada, [activada] { *activada = true; });
-    AlAparecerAcceso(std::move(firma));
+    AlAparecerAcceso acceso(std::move(firma));
     ventana.show();
     if (!Esperar([activada] { return *activada; })) return false;
     if (!EsperarCorrida(ventana)) return false;

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -54,8 +56,19 @@ T* Control(const QWidget& ventana, const char* nombre) {
 bool Esperar(const std::function<bool()>& condicion, int milisegundos = 30000);
 
 // Runs `accion` on the login window as soon as it is shown modally. A login still open 60
-// seconds later is closed with a test failure, so that no test hangs.
-void AlAparecerAcceso(std::function<void(Tfacceso&)> accion);
+// seconds later is closed with a test failure, so that no test hangs. The watch ends when it
+// has acted or when this object goes, so that none outlives the test that set it (it would
+// sign in the next test's login with the last test's variables).
+class AlAparecerAcceso {
+  public:
+    explicit AlAparecerAcceso(std::function<void(Tfacceso&)> accion);
+    ~AlAparecerAcceso();
+    AlAparecerAcceso(const AlAparecerAcceso&) = delete;
+    AlAparecerAcceso& operator=(const AlAparecerAcceso&) = delete;
+
+  private:
+    QPointer<QTimer> sondeo_;
+};
 
 // Types `texto` into a text box, as keys.
 void Escribir(QWidget* caja, const QString& texto);
