@@ -9,6 +9,10 @@
 # location through it reads localhost/PORT:/path. The server is stopped by its pid when the
 # command ends, whatever its outcome. The machine's own Firebird service, its security
 # database and its users are not touched.
+#
+# VELMORA_PRUEBAS_PAGINAS_CACHE=N gives the root's engines (the server's and the command's
+# embedded one) a page cache of N pages per database, so that a memory benchmark can compare
+# sizes of databases that all fill it.
 set -euo pipefail
 
 if [ $# -eq 0 ]; then
@@ -68,6 +72,9 @@ RemoteBindAddress = 127.0.0.1
 SecurityDatabase = $raiz/security3.fdb
 UdfAccess = None
 CONF
+if [ -n "${VELMORA_PRUEBAS_PAGINAS_CACHE:-}" ]; then
+    echo "DefaultDbCachePages = $VELMORA_PRUEBAS_PAGINAS_CACHE" >>"$raiz/firebird.conf"
+fi
 : >"$raiz/databases.conf"
 export FIREBIRD="$raiz" FIREBIRD_LOCK="$raiz/lock" FIREBIRD_TMP="$raiz/tmp"
 

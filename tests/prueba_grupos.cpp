@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "tests/soporte/documentos.h"
@@ -186,12 +187,19 @@ TEST(Grupos, UnaEntradaFallidaEnMedioDeSuGrupoDejaLasDemasConfirmadasYMarcadas) 
 }
 
 // Offline the marks wait for the end of the send, all of them: more than the server takes in
-// one list of values.
+// one list of values. The journal goes by time, its ids back and forth across the range of the
+// column, as the ids waiting for their marks are kept as differences.
 TEST(Grupos, FueraDeLineaTodasLasEntradasSeMarcanAlFinal) {
     EscenarioEnvio e(Acceso::Embebido);
     const int n = 1600;
     std::vector<std::string> sql;
-    for (int i = 1; i <= n; ++i) sql.push_back(Auditoria(i, 31, 100000 + i, "I", "FV999999"));
+    for (int i = 1; i <= n; ++i) {
+        const int segundo = (i * 601) % n;  // a permutation of the seconds
+        char hora[16];
+        std::snprintf(hora, sizeof hora, "10:%02d:%02d", segundo / 60, segundo % 60);
+        const int id = i % 2 ? i : 2147483647 - i;
+        sql.push_back(Auditoria(id, 31, 100000 + i, "I", "FV999999", "2026-03-02", hora));
+    }
     EjecutarSql(e.origen(), sql);
     e.parametros.enLinea = false;
 
@@ -239,8 +247,8 @@ std::vector<std::string> TresFacturas(int detalles, const std::string& operacion
 // `sentencia` on `ubicacion`: the run ends by itself within the bound, the second invoice fails
 // alone with its ERRORES.TXT line, the other two are sent and marked.
 void EnviarMientrasOtroTiene(EscenarioEnvio& e, const std::string& ubicacion,
-                             const std::string& sentencia) {
-    e.parametros.enLinea = true;
+                             const std::string& sentencia, bool enLinea = true) {
+    e.parametros.enLinea = enLinea;
     e.parametros.esperaBloqueo = 1;
     const auto inicio = std::chrono::steady_clock::now();
     ResultadoEnvio r;
@@ -300,6 +308,27 @@ TEST(Bloqueos, UnaMarcaQueOtroUsuarioTieneDejaLaEntradaSinEnviar) {
         EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "S", "S"}));
         EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS"), (Filas{{"3"}}));
     }
+}
+
+// Offline the marks go at the end of the send: the held entry fails there, named by its
+// journal row, and goes into the next transfer file.
+TEST(Bloqueos, FueraDeLineaUnaMarcaQueOtroUsuarioTieneFallaAlFinal) {
+    EscenarioEnvio e(Acceso::Embebido);
+    EjecutarSql(e.origen(), TresFacturas(1, "I"));
+
+    EnviarMientrasOtroTiene(
+        e, e.origen(), "UPDATE AUDITORIA SET AUDI_RAZON = 'editando' WHERE AUDI_ID = 2", false);
+    bool nombrada = false;
+    for (const auto& l : e.dialogos.llamadas())
+        nombrada |= l.texto == "Error transmitiendo FACTURAS DE VENTA FV000002: la entrada 2 del "
+                               "diario est\xE1 siendo modificada por otro usuario; queda sin "
+                               "marcar y se enviar\xE1 de nuevo.";
+    EXPECT_TRUE(nombrada);
+
+    const ResultadoEnvio otra = e.enviar();
+    EXPECT_EQ(otra.enviadas, 1);
+    EXPECT_EQ(Marcas(e), (std::vector<std::string>{"S", "S", "S"}));
+    EXPECT_EQ(Textos(e.archivoEnvio(), "SELECT AUDI_COD FROM AUDITORIA"), (Filas{{"FV000002"}}));
 }
 
 }  // namespace

@@ -27,6 +27,62 @@ void SinCancelacion(F&& trabajo) {
     }
 }
 
+// An entry done and waiting for its mark: its journal id, and whether it was copied or only
+// left out by the prefix.
+struct Pendiente {
+    int64_t id;
+    bool copiada;
+};
+
+// The entries of an offline send waiting for the end of the run for their marks, in the
+// order they were done. Each is kept as the variable-length difference from the id before
+// (with its copied bit), about a byte an entry, so that a long send does not hold its journal
+// in memory.
+class MarcasPendientes {
+  public:
+    void agregar(const Pendiente& p) {
+        const uint64_t diferencia = uint64_t(p.id - anterior_);
+        anterior_ = p.id;
+        // Zigzag: a journal read by date may go back in id.
+        uint64_t v = (diferencia << 1) ^ (0 - (diferencia >> 63));
+        v = (v << 1) | (p.copiada ? 1 : 0);
+        do {
+            const uint8_t siete = uint8_t(v & 0x7F);
+            v >>= 7;
+            bytes_.push_back(uint8_t(siete | (v ? 0x80 : 0)));
+        } while (v);
+    }
+
+    // Hands the entries to `lote`, in order and `tamano` at a time, and forgets them.
+    template <class F>
+    void vaciar(size_t tamano, F&& lote) {
+        std::vector<Pendiente> tramo;
+        int64_t id = 0;
+        for (size_t i = 0; i < bytes_.size();) {
+            uint64_t v = 0;
+            for (int corrimiento = 0;; corrimiento += 7) {
+                const uint8_t b = bytes_[i++];
+                v |= uint64_t(b & 0x7F) << corrimiento;
+                if (!(b & 0x80)) break;
+            }
+            const uint64_t zigzag = v >> 1;
+            id += int64_t((zigzag >> 1) ^ (0 - (zigzag & 1)));
+            tramo.push_back({id, bool(v & 1)});
+            if (tramo.size() == tamano) {
+                lote(std::move(tramo));
+                tramo.clear();
+            }
+        }
+        if (!tramo.empty()) lote(std::move(tramo));
+        bytes_ = {};
+        anterior_ = 0;
+    }
+
+  private:
+    std::vector<uint8_t> bytes_;
+    int64_t anterior_ = 0;
+};
+
 }  // namespace
 
 MarcasDiario::MarcasDiario(Transaccion& transaccion, Consulta& sentencia, int esperaBloqueo)
@@ -70,6 +126,17 @@ std::vector<int64_t> MarcasDiario::marcar(const std::vector<int64_t>& ids) {
     return sinMarcar;
 }
 
+EntradaAuditoria MarcasDiario::entrada(int64_t id) {
+    sentencia_.texto("SELECT * FROM AUDITORIA WHERE AUDI_ID = " + std::to_string(id));
+    sentencia_.abrir();
+    EntradaAuditoria e;
+    if (!sentencia_.fin()) e = EntradaAuditoria::Leer(sentencia_);
+    e.id = id;
+    sentencia_.cerrar();
+    transaccion_.confirmar();
+    return e;
+}
+
 int ContarDiario(Consulta& consulta, const std::string& seleccion) {
     // "select * from auditoria ... order by ..." counted without its order.
     std::string texto = seleccion;
@@ -88,12 +155,7 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
     ConteoRecorrido conteo;
     GrupoEntradas grupo(r.destino);
 
-    struct Hecha {
-        EntradaAuditoria entrada;
-        const TipoDocumento* tipo;
-        bool copiada;
-    };
-    std::vector<Hecha> enGrupo;  // the entries done in the open group
+    std::vector<Pendiente> enGrupo;  // the entries done in the open group
     Cronometro::time_point abierto{};
 
     // A failed entry's sequence: its line in ERRORES.TXT, then the question.
@@ -103,39 +165,48 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
         if (preguntar && !r.dialogos.confirmar(mensaje + ". Continuar?")) conteo.detenido = true;
     };
 
-    std::vector<Hecha> porMarcar;  // committed, their marks waiting for the end (offline)
-
-    // Commits the group, then marks its entries; an entry whose mark another user holds
-    // fails (it stays unmarked and is sent again next time).
-    auto cerrarGrupo = [&](bool preguntar, bool final) {
-        SinCancelacion([&] { grupo.confirmar(); });
-        std::vector<Hecha> hechas = std::move(enGrupo);
-        enGrupo.clear();
-        if (!r.marcas) return;
-        if (r.marcarAlFinal) {
-            porMarcar.insert(porMarcar.end(), hechas.begin(), hechas.end());
-            if (!final) return;
-            hechas = std::move(porMarcar);
-            porMarcar.clear();
-        }
+    // Marks committed entries; one whose mark another user holds fails (it stays unmarked and
+    // is sent again next time). Its journal row is read again for the message: the entries
+    // waiting for their marks are kept as ids only.
+    auto marcar = [&](const std::vector<Pendiente>& hechas, bool preguntar) {
         std::vector<int64_t> ids;
-        for (const Hecha& h : hechas) ids.push_back(h.entrada.id);
+        for (const Pendiente& h : hechas) ids.push_back(h.id);
         std::vector<int64_t> sinMarcar;
         {
             SolicitudDetencion::Espera espera(r.detencion, r.marcas->conexion());
             sinMarcar = r.marcas->marcar(ids);
         }
-        for (const Hecha& h : hechas) {
-            if (std::find(sinMarcar.begin(), sinMarcar.end(), h.entrada.id) == sinMarcar.end())
-                continue;
+        for (const Pendiente& h : hechas) {
+            if (std::find(sinMarcar.begin(), sinMarcar.end(), h.id) == sinMarcar.end()) continue;
             if (h.copiada) --conteo.copiadas;
             else --conteo.noSeleccionadas;
-            const std::string mensaje = MensajeFallo(h.entrada, *h.tipo);
-            r.dialogos.mensaje(mensaje + ": la entrada " + std::to_string(h.entrada.id) +
+            const EntradaAuditoria e = r.marcas->entrada(h.id);
+            const TipoDocumento* tipo = TipoSeleccionado(e, r.tipos);
+            const std::string mensaje =
+                tipo ? MensajeFallo(e, *tipo) : "Error transmitiendo " + e.codigo;
+            r.dialogos.mensaje(mensaje + ": la entrada " + std::to_string(h.id) +
                                " del diario est\xE1 siendo modificada por otro usuario; queda sin "
                                "marcar y se enviar\xE1 de nuevo.");
             registrarFallo(mensaje, preguntar && !conteo.detenido);
         }
+    };
+
+    MarcasPendientes porMarcar;  // committed, their marks waiting for the end (offline)
+
+    // Commits the group, then marks its entries (offline, at the end of the run).
+    auto cerrarGrupo = [&](bool preguntar, bool final) {
+        SinCancelacion([&] { grupo.confirmar(); });
+        std::vector<Pendiente> hechas = std::move(enGrupo);
+        enGrupo.clear();
+        if (!r.marcas) return;
+        if (!r.marcarAlFinal) {
+            marcar(hechas, preguntar);
+            return;
+        }
+        for (const Pendiente& h : hechas) porMarcar.agregar(h);
+        if (final) porMarcar.vaciar(size_t(kEntradasPorGrupo) * 16, [&](std::vector<Pendiente> lote) {
+            marcar(lote, preguntar);
+        });
     };
 
     // The run ends on an error: the finished entries are kept, provided that the entry in
@@ -181,7 +252,7 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
 
             if (!fallo) {
                 ++(filtrada ? conteo.noSeleccionadas : conteo.copiadas);
-                enGrupo.push_back({e, tipo, !filtrada});
+                enGrupo.push_back({e.id, !filtrada});
                 if (int(enGrupo.size()) >= kEntradasPorGrupo ||
                     Cronometro::now() - abierto >= kDuracionGrupo)
                     cerrarGrupo(true, false);

@@ -39,6 +39,8 @@ class MarcasDiario {
     // marked: another user holds their row past the bound, or a stop cut the wait short.
     std::vector<int64_t> marcar(const std::vector<int64_t>& ids);
     Conexion& conexion() const { return transaccion_.sesion(); }
+    // The journal entry of that id as last committed, for the message of one left unmarked.
+    EntradaAuditoria entrada(int64_t id);
 
   private:
     bool marcarEnUna(const std::vector<int64_t>& ids, int espera);
