@@ -125,25 +125,57 @@ RespuestaError ManejarClientError(ConjuntoEditable& conjunto, const ErrorBaseDat
     return RespuestaError::Abortar;
 }
 
+namespace {
+
+ProveedorAplicacion::Gancho GanchoActualizacion(Dialogos& dialogos) {
+    return [&dialogos](ProveedorAplicacion& p, ConjuntoEditable& conjunto,
+                       const ErrorBaseDatos& error, TipoActualizacion) {
+        return ManejarError(&p, conjunto, error, dialogos);
+    };
+}
+
+ConjuntoEditable::GanchoFila GanchoFila(Dialogos& dialogos) {
+    return [&dialogos](ConjuntoEditable& cj, const ErrorBaseDatos& error) {
+        return ManejarClientError(cj, error, dialogos);
+    };
+}
+
+}  // namespace
+
 void ConfigurarProviders(Componente& propietario, Dialogos& dialogos) {
     for (Componente* c : propietario.componentes()) {
         if (!c->componentes().empty()) {
             ConfigurarProviders(*c, dialogos);
         } else if (auto* proveedor = dynamic_cast<ProveedorAplicacion*>(c)) {
-            proveedor->alFallarActualizacion =
-                [&dialogos](ProveedorAplicacion& p, ConjuntoEditable& conjunto,
-                            const ErrorBaseDatos& error, TipoActualizacion) {
-                    return ManejarError(&p, conjunto, error, dialogos);
-                };
+            proveedor->alFallarActualizacion = GanchoActualizacion(dialogos);
         } else if (auto* conjunto = dynamic_cast<ConjuntoEditable*>(c)) {
-            auto gancho = [&dialogos](ConjuntoEditable& cj, const ErrorBaseDatos& error) {
-                return ManejarClientError(cj, error, dialogos);
-            };
-            conjunto->alFallarPublicar = gancho;
-            conjunto->alFallarEditar = gancho;
-            conjunto->alFallarBorrar = gancho;
+            conjunto->alFallarPublicar = GanchoFila(dialogos);
+            conjunto->alFallarEditar = GanchoFila(dialogos);
+            conjunto->alFallarBorrar = GanchoFila(dialogos);
         }
     }
+}
+
+GanchosPrestados::GanchosPrestados(ConjuntoEditable& conjunto, Dialogos& dialogos)
+    : conjunto_(conjunto),
+      publicar_(conjunto.alFallarPublicar),
+      editar_(conjunto.alFallarEditar),
+      borrar_(conjunto.alFallarBorrar) {
+    for (auto* gancho : {&conjunto.alFallarPublicar, &conjunto.alFallarEditar,
+                         &conjunto.alFallarBorrar})
+        if (*gancho) *gancho = GanchoFila(dialogos);
+    if (ProveedorAplicacion* p = conjunto.proveedor()) {
+        actualizacion_ = p->alFallarActualizacion;
+        if (actualizacion_) p->alFallarActualizacion = GanchoActualizacion(dialogos);
+    }
+}
+
+GanchosPrestados::~GanchosPrestados() {
+    conjunto_.alFallarPublicar = std::move(publicar_);
+    conjunto_.alFallarEditar = std::move(editar_);
+    conjunto_.alFallarBorrar = std::move(borrar_);
+    if (ProveedorAplicacion* p = conjunto_.proveedor())
+        p->alFallarActualizacion = std::move(actualizacion_);
 }
 
 }  // namespace velmora

@@ -39,4 +39,20 @@ RespuestaError ManejarClientError(ConjuntoEditable& conjunto, const ErrorBaseDat
 // update-error hook, editable result sets their post, edit and delete hooks.
 void ConfigurarProviders(Componente& propietario, Dialogos& dialogos);
 
+// While it lives, the data error hooks of `conjunto` and of its apply component that are
+// wired speak through `dialogos` instead, as ConfigurarProviders wires them; the hooks they
+// had come back when it goes.
+class GanchosPrestados {
+  public:
+    GanchosPrestados(ConjuntoEditable& conjunto, Dialogos& dialogos);
+    ~GanchosPrestados();
+    GanchosPrestados(const GanchosPrestados&) = delete;
+    GanchosPrestados& operator=(const GanchosPrestados&) = delete;
+
+  private:
+    ConjuntoEditable& conjunto_;
+    ConjuntoEditable::GanchoFila publicar_, editar_, borrar_;
+    ProveedorAplicacion::Gancho actualizacion_;
+};
+
 }  // namespace velmora

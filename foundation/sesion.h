@@ -411,6 +411,8 @@ class ConjuntoEditable : public Componente, public FilaLectura {
     const std::string& texto() const { return texto_; }
     // The target it reads and writes; null for a table held in memory only.
     SesionDestino* sesion() const { return sesion_; }
+    // Its apply component; null for a table held in memory only.
+    ProveedorAplicacion* proveedor() const { return proveedor_; }
     void abrir();
     void cerrar();
     bool abierto() const { return abierto_; }

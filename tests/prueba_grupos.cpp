@@ -215,7 +215,9 @@ TEST(Grupos, FueraDeLineaTodasLasEntradasSeMarcanAlFinal) {
 // Another user's uncommitted change, held by a second connection for the whole run.
 class OtroUsuario {
   public:
-    OtroUsuario(const std::string& ubicacion, const std::string& sentencia) {
+    // `espera`: how long its statement waits for a lock (0: for good, -1: not at all).
+    OtroUsuario(const std::string& ubicacion, const std::string& sentencia, int espera = 0)
+        : transaccion_{sesion_, "TrOtro", OpcionesLecturaConfirmada(espera)} {
         sesion_.ubicacion(ubicacion);
         sesion_.usuario("SYSDBA");
         sesion_.clave("masterkey");
@@ -227,7 +229,7 @@ class OtroUsuario {
 
   private:
     SesionOrigen sesion_{"Otro"};
-    Transaccion transaccion_{sesion_, "TrOtro", OpcionesLecturaConfirmada(0)};
+    Transaccion transaccion_;
     Consulta consulta_{transaccion_, "QOtro"};
 };
 
@@ -287,6 +289,57 @@ TEST(Bloqueos, UnDocumentoQueOtroUsuarioTieneFallaSoloYLaCorridaSigue) {
         EXPECT_TRUE(preguntada);
         EXPECT_EQ(Textos(e.destino(), "SELECT COUNT(*) FROM FACTURAS_DETALLE"), (Filas{{"5"}}))
             << "invoices 1 and 3 with their lines, the held one as it was";
+    }
+}
+
+// The destination held FV000002 from before, and refuses the second of its new lines: while
+// the person reads the refusal, and the question after it, the invoice before it is committed
+// and no row of the destination is locked: another user changes FV000002 without waiting.
+TEST(Bloqueos, MientrasSeLeeUnRechazoNingunaFilaDelDestinoQuedaTomada) {
+    for (Acceso acceso : {Acceso::Embebido, Acceso::Servidor}) {
+        SCOPED_TRACE(prueba::NombreAcceso(acceso));
+        EscenarioEnvio e(acceso);
+        EjecutarSql(e.origen(), TresFacturas(2, "M"));
+        EjecutarSql(e.destino(), Unir(Factura(50, "FV", "000002", 1),
+                                      {"CREATE EXCEPTION RECHAZADA 'linea rechazada'",
+                                       "CREATE TRIGGER RECHAZAR FOR FACTURAS_DETALLE BEFORE "
+                                       "INSERT AS BEGIN IF (NEW.FADE_ITEM = 2 AND EXISTS (SELECT "
+                                       "1 FROM FACTURAS WHERE FACT_ID = NEW.FACT_ID AND "
+                                       "FACT_NUMERO = '000002')) THEN EXCEPTION RECHAZADA; END",
+                                       "GRANT USAGE ON EXCEPTION RECHAZADA TO PUBLIC", "COMMIT"}));
+        e.parametros.enLinea = true;
+        e.parametros.reemplazar = true;
+        std::vector<std::string> tomadaAlLeer;
+        bool hastaLaPregunta = true;
+        e.dialogos.alLlamar = [&](const Llamada& l) {
+            if (l.tipo == Llamada::Tipo::kPitido || !hastaLaPregunta) return;
+            hastaLaPregunta = l.tipo != Llamada::Tipo::kConfirmar;
+            EXPECT_EQ(Textos(e.destino(), "SELECT FACT_NUMERO FROM FACTURAS ORDER BY 1"),
+                      (Filas{{"000001"}, {"000002"}}))
+                << l.texto;
+            try {
+                OtroUsuario otro(e.destino(),
+                                 "UPDATE FACTURAS SET TERC_NIT = 'otro' WHERE FACT_NUMERO = "
+                                 "'000002'",
+                                 -1);
+            } catch (const ErrorBaseDatos&) {
+                tomadaAlLeer.push_back(l.texto);
+            }
+        };
+
+        const ResultadoEnvio r = e.enviar();
+        e.dialogos.alLlamar = nullptr;
+
+        EXPECT_EQ(r.fallidas, 1);
+        EXPECT_EQ(r.enviadas, 2);
+        EXPECT_EQ(tomadaAlLeer, std::vector<std::string>{});
+        bool preguntada = false;
+        for (const auto& l : e.dialogos.llamadas())
+            preguntada |= l.texto == "Error transmitiendo FACTURAS DE VENTA FV000002. Continuar?";
+        EXPECT_TRUE(preguntada);
+        EXPECT_EQ(Textos(e.destino(), "SELECT F.FACT_NUMERO, COUNT(*) FROM FACTURAS F JOIN "
+                                      "FACTURAS_DETALLE D ON D.FACT_ID = F.FACT_ID GROUP BY 1"),
+                  (Filas{{"000001", "2"}, {"000002", "1"}, {"000003", "2"}}));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "foundation/errores.h"
 #include "transfer/corrida.h"
 #include "transfer/grupo.h"
 
@@ -83,6 +84,53 @@ class MarcasPendientes {
     int64_t anterior_ = 0;
 };
 
+// The dialogs of the entry in progress: what it has to say (a refused apply, another user's
+// lock) is held until its group is committed or undone, so that no row stays locked while a
+// person reads it; questions are put after the group's commit and are never held.
+class AvisosRetenidos : public Dialogos {
+  public:
+    explicit AvisosRetenidos(Dialogos& destino) : destino_(destino) {}
+
+    void mensaje(const std::string& texto) override { dar(Llamada::Mensaje, texto); }
+    void error(const std::string& texto) override { dar(Llamada::Error, texto); }
+    void pitido() override { dar(Llamada::Pitido, {}); }
+    bool confirmar(const std::string& texto) override {
+        soltar();
+        return destino_.confirmar(texto);
+    }
+
+    void retener() { reteniendo_ = true; }
+    bool hayRetenidos() const { return !retenidos_.empty(); }
+    // Shows what was held, in order, and stops holding.
+    void soltar() {
+        reteniendo_ = false;
+        std::vector<std::pair<Llamada, std::string>> retenidos = std::move(retenidos_);
+        retenidos_.clear();
+        for (const auto& [llamada, texto] : retenidos) mostrar(llamada, texto);
+    }
+
+  private:
+    enum class Llamada { Mensaje, Error, Pitido };
+    void dar(Llamada llamada, const std::string& texto) {
+        if (reteniendo_) retenidos_.emplace_back(llamada, texto);
+        else mostrar(llamada, texto);
+    }
+    void mostrar(Llamada llamada, const std::string& texto) {
+        switch (llamada) {
+            case Llamada::Mensaje:
+                return destino_.mensaje(texto);
+            case Llamada::Error:
+                return destino_.error(texto);
+            case Llamada::Pitido:
+                return destino_.pitido();
+        }
+    }
+
+    Dialogos& destino_;
+    bool reteniendo_ = false;
+    std::vector<std::pair<Llamada, std::string>> retenidos_;
+};
+
 }  // namespace
 
 MarcasDiario::MarcasDiario(Transaccion& transaccion, Consulta& sentencia, int esperaBloqueo)
@@ -154,6 +202,11 @@ int ContarDiario(Consulta& consulta, const std::string& seleccion) {
 ConteoRecorrido RecorrerDiario(Recorrido& r) {
     ConteoRecorrido conteo;
     GrupoEntradas grupo(r.destino);
+    // The apply-error hooks fire inside the entry: for the loop they speak through the
+    // entry's held dialogs.
+    AvisosRetenidos avisos(r.dialogos);
+    GanchosPrestados ganchosDestino(r.copia.cDestino, avisos);
+    GanchosPrestados ganchosIdfact(r.copia.cIdfact, avisos);
 
     std::vector<Pendiente> enGrupo;  // the entries done in the open group
     Cronometro::time_point abierto{};
@@ -215,6 +268,7 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
         try {
             grupo.deshacerEntrada();
             cerrarGrupo(false, true);
+            avisos.soltar();
         } catch (...) {
         }
     };
@@ -237,14 +291,16 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
                 continue;
             }
 
-            // The entry's work stands behind its savepoint from here.
+            // The entry's work stands behind its savepoint from here; what it has to say
+            // waits for its group's commit.
             if (enGrupo.empty()) abierto = Cronometro::now();
             grupo.iniciarEntrada();
+            avisos.retener();
             bool fallo = false;
             {
                 SolicitudDetencion::Espera espera(r.detencion, r.destino);
                 if (!filtrada)
-                    fallo = DespacharEntrada(e, r.opciones, r.copia, r.dialogos,
+                    fallo = DespacharEntrada(e, r.opciones, r.copia, avisos,
                                              tipo->nombre + " " + e.codigo);
                 if (!fallo && r.copiarAuditoria && r.copiarAuditoria()) fallo = true;
                 if (fallo) grupo.deshacerEntrada();
@@ -254,15 +310,17 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
                 ++(filtrada ? conteo.noSeleccionadas : conteo.copiadas);
                 enGrupo.push_back({e.id, !filtrada});
                 if (int(enGrupo.size()) >= kEntradasPorGrupo ||
-                    Cronometro::now() - abierto >= kDuracionGrupo)
+                    Cronometro::now() - abierto >= kDuracionGrupo || avisos.hayRetenidos())
                     cerrarGrupo(true, false);
+                avisos.soltar();
                 if (conteo.detenido) break;
                 continue;
             }
 
             // Nothing of the entry is left; the entries before it are committed before the
-            // person is asked.
+            // person reads what went wrong and is asked.
             cerrarGrupo(true, false);
+            avisos.soltar();
             if (conteo.detenido) break;
             const std::string mensaje = MensajeFallo(e, *tipo);
             if (r.mostrarFallo) r.dialogos.mensaje(mensaje);
@@ -278,6 +336,7 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
         // Stopped in the middle of an entry: it is undone whole, the finished ones stay.
         SinCancelacion([&] { grupo.deshacerEntrada(); });
         cerrarGrupo(false, true);
+        avisos.soltar();
         conteo.interrumpido = true;
     } catch (...) {
         conservarTerminadas();
