@@ -11,6 +11,7 @@
 #include "bench/escenarios.h"
 #include "envio/corrida_envio.h"
 #include "foundation/bitacora.h"
+#include "foundation/ubicaciones.h"
 #include "tests/soporte/escenario_envio.h"
 
 namespace velmora::banco {
@@ -92,8 +93,11 @@ Desglose MedirPasos(Acceso acceso, int veces) {
         t.confirmar();
     };
 
+    // As the run writes it: the installation folder read once, before the lines.
+    const std::string instalacion = diraplicacion(e.dialogos);
+    const Directorio directorio = [&instalacion] { return instalacion; };
     d.capa[kTraza] = Microsegundos(veces, [&](int i) {
-        archivo_auditoria(e.dialogos, std::to_string(i), "31", "FV" + numero(i));
+        archivo_auditoria(directorio, std::to_string(i), "31", "FV" + numero(i));
     });
     d.directo[kTraza] = Microsegundos(veces, [&](int i) {
         if (FILE* f = std::fopen(traza.c_str(), "ab")) {

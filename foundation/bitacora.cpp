@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QLocale>
 #include <QTime>
@@ -42,9 +43,19 @@ Directorio DirectorioDe(Dialogos& dialogos) {
 }  // namespace
 
 MarcaTiempo AhoraLocal() {
-    const QLocale local = QLocale::system();
-    return {AWindows1252(local.toString(QDate::currentDate(), QLocale::ShortFormat)),
-            AWindows1252(local.toString(QTime::currentTime(), QLocale::LongFormat))};
+    // A send writes a line an entry, many a second: the texts of a second are made once
+    // (reading the locale's formats and the local time costs more than the line's write).
+    thread_local qint64 segundo = -1;
+    thread_local MarcaTiempo texto;
+    const qint64 ahora = QDateTime::currentSecsSinceEpoch();
+    if (ahora != segundo) {
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(ahora);
+        const QLocale formato = QLocale::system();
+        texto = {AWindows1252(formato.toString(local.date(), QLocale::ShortFormat)),
+                 AWindows1252(formato.toString(local.time(), QLocale::LongFormat))};
+        segundo = ahora;
+    }
+    return texto;
 }
 
 void archivo_auditoria(const Directorio& directorio, const std::string& idAuditoria,
