@@ -79,14 +79,6 @@ rt/ent: round trips to the server per journal entry, counted from outside the cl
   through /proc/self/fd and read every 5 ms by a thread, as they open and close inside the
   clock), divided by the entries. A request is one segment waiting for its answer; attach,
   detach and the run's own start are shared out among the entries. Embedded: none (-).
-CPU s: user and system time of the measurement's process while the clock ran (embedded: the
-  engine's work is in it; through the server: the client's side alone).
-Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
-  and its page cache are in it). The page cache holds up to DefaultDbCachePages pages of each
-  open database (2048 by default, 16 MiB of 8 KiB pages): small databases leave it partly
-  empty, larger ones fill it, so between sizes the peak grows by up to that much without
-  anything growing with the journal. With a cache that both sizes fill the comparison shows
-  what does.
 )";
 
 const char kLeemeRecepcion[] = R"(# banco_recepcion: the receive run against its floors
@@ -149,7 +141,10 @@ rt/ent: round trips to the server per journal entry, counted from outside the cl
   sent while the clock ran (getsockopt TCP_INFO tcpi_data_segs_out, the sockets found
   through /proc/self/fd and read every 5 ms by a thread, as they open and close inside the
   clock), divided by the entries. Embedded: none (-).
-CPU s: user and system time of the measurement's process while the clock ran (embedded: the
+)";
+
+// What both programs' figures of processor time and memory are.
+const char kLeemeRecursos[] = R"(CPU s: user and system time of the measurement's process while the clock ran (embedded: the
   engine's work is in it; through the server: the client's side alone).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
   and its page cache are in it). The page cache holds up to DefaultDbCachePages pages of each
@@ -180,7 +175,8 @@ void Encabezado(Programa programa, int argc, char** argv) {
     char ahora[64];
     const std::time_t t = std::time(nullptr);
     std::strftime(ahora, sizeof ahora, "%Y-%m-%d %H:%M:%S", std::localtime(&t));
-    std::printf("%s\n", programa == Programa::Envio ? kLeemeEnvio : kLeemeRecepcion);
+    std::printf("%s%s\n", programa == Programa::Envio ? kLeemeEnvio : kLeemeRecepcion,
+                kLeemeRecursos);
     std::printf("Measured: %s on %s %s, %ld processors, load average %s at the start\n", ahora,
                 u.sysname, u.release, sysconf(_SC_NPROCESSORS_ONLN), CargaDelSistema().c_str());
     std::printf("Command: %s\n\n", linea.c_str());
