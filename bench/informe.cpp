@@ -21,7 +21,8 @@ Reproduce (from the repository root, after `cmake --build build --target banco_e
                                            # and 100,000 entries (takes minutes)
   build/bench/banco_envio --memoria        # the run's peak memory at 10,000 and 500,000
                                            # entries, embedded, offline (takes long; not CI)
-  VELMORA_PRUEBAS_PAGINAS_CACHE=128 bash scripts/servidor_pruebas.sh build/bench/banco_envio --memoria
+  VELMORA_PRUEBAS_PAGINAS_CACHE=128 \
+    bash scripts/servidor_pruebas.sh build/bench/banco_envio --memoria
                                            # the same with an engine page cache that both
                                            # sizes fill (see Peak RSS below)
   build/bench/banco_envio --barrido        # the floor per group at 16, 32, 64, 128 entries
@@ -91,7 +92,8 @@ Reproduce (from the repository root, after `cmake --build build --target banco_r
                                               # and 100,000 entries (takes minutes)
   build/bench/banco_recepcion --memoria       # the run's peak memory at 10,000 and 500,000
                                               # entries, embedded (takes long; not CI)
-  VELMORA_PRUEBAS_PAGINAS_CACHE=128 bash scripts/servidor_pruebas.sh build/bench/banco_recepcion --memoria
+  VELMORA_PRUEBAS_PAGINAS_CACHE=128 \
+    bash scripts/servidor_pruebas.sh build/bench/banco_recepcion --memoria
                                               # the same with an engine page cache that both
                                               # sizes fill (see Peak RSS below)
   build/bench/banco_recepcion --barrido       # the floor per group at 16, 32, 64, 128
@@ -144,8 +146,9 @@ rt/ent: round trips to the server per journal entry, counted from outside the cl
 )";
 
 // What both programs' figures of processor time and memory are.
-const char kLeemeRecursos[] = R"(CPU s: user and system time of the measurement's process while the clock ran (embedded: the
-  engine's work is in it; through the server: the client's side alone).
+const char kLeemeRecursos[] = R"(CPU s: user and system time of the measurement's process
+  while the clock ran (embedded: the engine's work is in it; through the server: the
+  client's side alone).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
   and its page cache are in it). The page cache holds up to DefaultDbCachePages pages of each
   open database (2048 by default, 16 MiB of 8 KiB pages): small databases leave it partly

@@ -57,12 +57,17 @@ class MarcasPendientes {
     // Hands the entries to `lote`, in order and `tamano` at a time, and forgets them.
     template <class F>
     void vaciar(size_t tamano, F&& lote) {
+        // Taken out first: entries already handed out are not handed out again, should a
+        // batch fail and the list be emptied once more.
+        const std::vector<uint8_t> bytes = std::move(bytes_);
+        bytes_ = {};
+        anterior_ = 0;
         std::vector<Pendiente> tramo;
         int64_t id = 0;
-        for (size_t i = 0; i < bytes_.size();) {
+        for (size_t i = 0; i < bytes.size();) {
             uint64_t v = 0;
             for (int corrimiento = 0;; corrimiento += 7) {
-                const uint8_t b = bytes_[i++];
+                const uint8_t b = bytes[i++];
                 v |= uint64_t(b & 0x7F) << corrimiento;
                 if (!(b & 0x80)) break;
             }
@@ -70,13 +75,11 @@ class MarcasPendientes {
             id += int64_t((zigzag >> 1) ^ (0 - (zigzag & 1)));
             tramo.push_back({id, bool(v & 1)});
             if (tramo.size() == tamano) {
-                lote(std::move(tramo));
+                lote(tramo);
                 tramo.clear();
             }
         }
-        if (!tramo.empty()) lote(std::move(tramo));
-        bytes_ = {};
-        anterior_ = 0;
+        if (!tramo.empty()) lote(tramo);
     }
 
   private:
@@ -257,9 +260,9 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
             return;
         }
         for (const Pendiente& h : hechas) porMarcar.agregar(h);
-        if (final) porMarcar.vaciar(size_t(kEntradasPorGrupo) * 16, [&](std::vector<Pendiente> lote) {
-            marcar(lote, preguntar);
-        });
+        if (final)
+            porMarcar.vaciar(size_t(kEntradasPorGrupo) * 16,
+                             [&](const std::vector<Pendiente>& lote) { marcar(lote, preguntar); });
     };
 
     // The run ends on an error: the finished entries are kept, provided that the entry in
@@ -268,6 +271,9 @@ ConteoRecorrido RecorrerDiario(Recorrido& r) {
         try {
             grupo.deshacerEntrada();
             cerrarGrupo(false, true);
+        } catch (...) {
+        }
+        try {
             avisos.soltar();
         } catch (...) {
         }

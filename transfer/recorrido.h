@@ -7,9 +7,10 @@
 // cannot take, another user's lock past the bound) is rolled back to it, so the destination
 // keeps exactly what it held before the entry. The group is committed when it is full or old,
 // before every message and question to the person (what an entry has to say is held until
-// then, so that no lock is held while someone reads it), at a stop and at the end; the sender's marks of a group follow its commit, never precede it, so that a run
-// stopped at any moment, killed included, leaves unmarked at most the entries of its group,
-// which the next run sends again.
+// then, so that no lock is held while someone reads it), at a stop and at the end; the
+// sender's marks of a group follow its commit, never precede it, so that a run stopped at any
+// moment, killed included, leaves unmarked at most the entries of its group, which the next
+// run sends again.
 #pragma once
 
 #include <cstdint>
