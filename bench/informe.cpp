@@ -71,15 +71,6 @@ Gain: floor per apply time / run time, the same way. Best: floor per apply time 
   the line say what).
 Goals (invoices of 5 details, 400 entries, each access and mode; checked under the table):
   gain >= 10 embedded and >= 2.8 through the server; ratio >= 0.90.
-Sweep (--barrido): the floor per group alone at each size and age of a group, the floor per
-  entry above them; commits: the groups it committed (more than entries / size when the age
-  closed groups first).
-rt/ent: round trips to the server per journal entry, counted from outside the client: the
-  TCP data segments that the measurement's sockets connected to the server's port
-  sent while the clock ran (getsockopt TCP_INFO tcpi_data_segs_out, the sockets found
-  through /proc/self/fd and read every 5 ms by a thread, as they open and close inside the
-  clock), divided by the entries. A request is one segment waiting for its answer; attach,
-  detach and the run's own start are shared out among the entries. Embedded: none (-).
 )";
 
 const char kLeemeRecepcion[] = R"(# banco_recepcion: the receive run against its floors
@@ -135,20 +126,20 @@ Gain: floor per apply time / run time, the same way. Best: floor per apply time 
   (the notes under the line say what).
 Goals (invoices of 5 details, 400 entries, each access; checked under the table): gain >= 10
   embedded and >= 2.8 through the server; ratio >= 0.90.
-Sweep (--barrido): the floor per group alone at each size and age of a group, the floor per
-  entry above them; commits: the groups it committed (more than entries / size when the age
-  closed groups first).
+)";
+
+// What both programs' sweep, round trips, processor time and memory are.
+const char kLeemeComun[] = R"(Sweep (--barrido): the floor per group alone at each size and
+  age of a group, the floor per entry above them; commits: the groups it committed (more than
+  entries / size when the age closed groups first).
 rt/ent: round trips to the server per journal entry, counted from outside the client: the
   TCP data segments that the measurement's sockets connected to the server's port
   sent while the clock ran (getsockopt TCP_INFO tcpi_data_segs_out, the sockets found
   through /proc/self/fd and read every 5 ms by a thread, as they open and close inside the
-  clock), divided by the entries. Embedded: none (-).
-)";
-
-// What both programs' figures of processor time and memory are.
-const char kLeemeRecursos[] = R"(CPU s: user and system time of the measurement's process
-  while the clock ran (embedded: the engine's work is in it; through the server: the
-  client's side alone).
+  clock), divided by the entries. A request is one segment waiting for its answer; attach,
+  detach and the run's own start are shared out among the entries. Embedded: none (-).
+CPU s: user and system time of the measurement's process while the clock ran (embedded: the
+  engine's work is in it; through the server: the client's side alone).
 Peak RSS: getrusage(RUSAGE_SELF).ru_maxrss of the measurement's process (embedded: the engine
   and its page cache are in it). The page cache holds up to DefaultDbCachePages pages of each
   open database (2048 by default, 16 MiB of 8 KiB pages): small databases leave it partly
@@ -179,7 +170,7 @@ void Encabezado(Programa programa, int argc, char** argv) {
     const std::time_t t = std::time(nullptr);
     std::strftime(ahora, sizeof ahora, "%Y-%m-%d %H:%M:%S", std::localtime(&t));
     std::printf("%s%s\n", programa == Programa::Envio ? kLeemeEnvio : kLeemeRecepcion,
-                kLeemeRecursos);
+                kLeemeComun);
     std::printf("Measured: %s on %s %s, %ld processors, load average %s at the start\n", ahora,
                 u.sysname, u.release, sysconf(_SC_NPROCESSORS_ONLN), CargaDelSistema().c_str());
     std::printf("Command: %s\n\n", linea.c_str());
