@@ -235,6 +235,21 @@ void Notas(const char* lado, const std::vector<Medida>& ms) {
                     m.fallidas, m.entradas);
 }
 
+void NotasDeLados(const std::vector<Medida>& corridas, const std::vector<Medida>& porGrupo,
+                  const std::vector<Medida>& porEntrada, const std::vector<Medida>& porAplicacion) {
+    Notas("run", corridas);
+    Notas("floor per group", porGrupo);
+    Notas("floor per entry", porEntrada);
+    Notas("floor per apply", porAplicacion);
+}
+
+void TituloBarrido(const Opciones& o) {
+    std::printf(
+        "## the floor per group at each size and age of a group: %s, %d journal entries, %d "
+        "detail rows per document, %d run(s) each\n\n",
+        NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
+}
+
 std::string Crecimiento(const std::vector<double>& costos) {
     return costos.size() >= 2 ? Fmt("%.3f", costos.back() / costos.front()) : std::string("-");
 }

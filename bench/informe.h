@@ -35,6 +35,11 @@ std::string ColumnaRazon(const std::vector<Medida>& numerador,
                          const std::vector<Medida>& denominador);
 // The notes of a side's median repetition, under its line.
 void Notas(const char* lado, const std::vector<Medida>& ms);
+// The notes of the four sides of a table line, in their column order.
+void NotasDeLados(const std::vector<Medida>& corridas, const std::vector<Medida>& porGrupo,
+                  const std::vector<Medida>& porEntrada, const std::vector<Medida>& porAplicacion);
+// The title of a sweep of the floor per group.
+void TituloBarrido(const Opciones& o);
 // The growth of the cost per entry from the first size to the last.
 std::string Crecimiento(const std::vector<double>& costos);
 

@@ -46,10 +46,7 @@ void TablaEnvio(const Opciones& o) {
                         ColumnasBreves(porAplicacion).c_str(), ColumnaViajes(porAplicacion).c_str(),
                         ColumnaRazon(porAplicacion, corridas).c_str(),
                         ColumnaRazon(porAplicacion, porGrupo).c_str());
-            Notas("run", corridas);
-            Notas("floor per group", porGrupo);
-            Notas("floor per entry", porEntrada);
-            Notas("floor per apply", porAplicacion);
+            NotasDeLados(corridas, porGrupo, porEntrada, porAplicacion);
             objetivos.push_back({acceso, NombreModo(enLinea), Razon(porAplicacion, corridas),
                                  Razon(porGrupo, corridas)});
             std::fflush(stdout);
@@ -97,10 +94,7 @@ void EscalaEnvio(const Opciones& o) {
 
 void BarridoEnvio(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
-    std::printf(
-        "## the floor per group at each size and age of a group: %s, %d journal entries, %d "
-        "detail rows per document, %d run(s) each\n\n",
-        NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
+    TituloBarrido(o);
     for (Acceso acceso : o.accesos)
         for (bool enLinea : o.modos)
             Barrido(o, std::string(NombreAccesoCorto(acceso)) + " " + NombreModo(enLinea),

@@ -58,10 +58,7 @@ void TablaRecepcion(const Opciones& o) {
                     ColumnaViajes(porAplicacion).c_str(),
                     ColumnaRazon(porAplicacion, corridas).c_str(),
                     ColumnaRazon(porAplicacion, porGrupo).c_str());
-        Notas("run", corridas);
-        Notas("floor per group", porGrupo);
-        Notas("floor per entry", porEntrada);
-        Notas("floor per apply", porAplicacion);
+        NotasDeLados(corridas, porGrupo, porEntrada, porAplicacion);
         objetivos.push_back(
             {acceso, "receive", Razon(porAplicacion, corridas), Razon(porGrupo, corridas)});
         std::fflush(stdout);
@@ -113,10 +110,7 @@ void EscalaRecepcion(const Opciones& o) {
 
 void BarridoRecepcion(const Opciones& o) {
     const Lote lote{o.carga, o.documentos, o.detalles};
-    std::printf(
-        "## the floor per group at each size and age of a group: %s, %d journal entries, %d "
-        "detail rows per document, %d run(s) each\n\n",
-        NombreCarga(o.carga), o.documentos, o.detalles, o.repeticiones);
+    TituloBarrido(o);
     CarpetaTemporal carpeta;
     const std::string archivo = Preparar(carpeta, lote);
     for (Acceso acceso : o.accesos)
